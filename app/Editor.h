@@ -1,0 +1,6 @@
+#pragma once
+
+// The whole life of the editor: builds the main window, its control panel and the initial scene,
+// runs the toolkit's loop until the window is closed, tears everything down and returns 1 (the
+// process's exit status). Command-line arguments play no part.
+int runEditor();
