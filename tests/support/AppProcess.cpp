@@ -1,0 +1,137 @@
+#include "AppProcess.h"
+
+#include "Screenshot.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#ifndef LOOPLINE_BINARY
+#define LOOPLINE_BINARY "loopline"
+#endif
+
+const char* const mainWindowTitle = "Varnholt's Sample Proj 3";
+
+namespace {
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+void pause(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+int xdotool(const std::string& args) {
+    const std::string command = "xdotool " + args + " >/dev/null 2>&1";
+    return std::system(command.c_str());
+}
+
+AppProcess::AppProcess(const std::vector<std::string>& args) {
+    const char* binary = std::getenv("LOOPLINE_BINARY");
+    if (!binary)
+        binary = LOOPLINE_BINARY;
+    int fds[2];
+    if (pipe(fds) != 0)
+        return;
+    pid_ = fork();
+    if (pid_ == 0) {
+        dup2(fds[1], STDOUT_FILENO);
+        close(fds[0]);
+        close(fds[1]);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(binary));
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(binary, argv.data());
+        _exit(127);
+    }
+    close(fds[1]);
+    outFd_ = fds[0];
+    fcntl(outFd_, F_SETFL, O_NONBLOCK);
+}
+
+AppProcess::~AppProcess() {
+    if (running()) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (outFd_ >= 0)
+        close(outFd_);
+}
+
+void AppProcess::drain() {
+    char chunk[4096];
+    for (;;) {
+        const ssize_t n = read(outFd_, chunk, sizeof chunk);
+        if (n <= 0)
+            break;
+        output_.append(chunk, static_cast<std::size_t>(n));
+    }
+}
+
+const std::string& AppProcess::output() {
+    drain();
+    return output_;
+}
+
+bool AppProcess::running() {
+    if (pid_ <= 0 || exited_)
+        return false;
+    int status = 0;
+    const pid_t r = waitpid(pid_, &status, WNOHANG);
+    if (r == pid_) {
+        exited_ = true;
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return false;
+    }
+    return true;
+}
+
+bool AppProcess::waitForWindow(double seconds) {
+    const auto start = std::chrono::steady_clock::now();
+    const std::string search = std::string("search --onlyvisible --name '^") + mainWindowTitle + "$'";
+    while (secondsSince(start) < seconds) {
+        if (!running())
+            return false;
+        if (xdotool(search) == 0) {
+            // The view's first frame shows the background colour in its top-left corner.
+            if (waitForPixel(screenX(225), screenY(15), {0, 0, 77}, 6,
+                             seconds - secondsSince(start)))
+                return true;
+        }
+        pause(0.1);
+    }
+    return false;
+}
+
+bool AppProcess::waitForOutput(const std::string& text, std::size_t from, double seconds) {
+    const auto start = std::chrono::steady_clock::now();
+    while (secondsSince(start) < seconds) {
+        drain();
+        if (output_.size() > from && output_.find(text, from) != std::string::npos)
+            return true;
+        pause(0.05);
+    }
+    return false;
+}
+
+int AppProcess::waitForExit(double seconds) {
+    const auto start = std::chrono::steady_clock::now();
+    while (secondsSince(start) < seconds) {
+        if (!running()) {
+            drain();
+            return status_;
+        }
+        pause(0.05);
+    }
+    return -1;
+}

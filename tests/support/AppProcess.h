@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The real program, started as a child process under the test's X display, with its standard
+// output captured through a pipe. Killed on destruction if it is still running.
+class AppProcess {
+public:
+    explicit AppProcess(const std::vector<std::string>& args = {});
+    ~AppProcess();
+    AppProcess(const AppProcess&) = delete;
+    AppProcess& operator=(const AppProcess&) = delete;
+
+    // Polls until the main window is mapped and its view has drawn a frame.
+    bool waitForWindow(double seconds = 30);
+    // Everything the program has printed so far.
+    const std::string& output();
+    // Polls until the output contains `text` after position `from`.
+    bool waitForOutput(const std::string& text, std::size_t from = 0, double seconds = 10);
+    // Polls until the process ends; returns its exit status, or -1 on timeout or a signal.
+    int waitForExit(double seconds = 15);
+    bool running();
+
+private:
+    void drain();
+    int pid_ = -1;
+    int outFd_ = -1;
+    int status_ = -1;
+    bool exited_ = false;
+    std::string output_;
+};
+
+// Runs xdotool with the given arguments; returns its exit status.
+int xdotool(const std::string& args);
+
+// The main window's title, as the program sets it.
+extern const char* const mainWindowTitle;
+
+// Screen position of a point given in main-window coordinates (the window sits at (100, 100)).
+inline int screenX(double windowX) { return 100 + static_cast<int>(windowX); }
+inline int screenY(double windowY) { return 100 + static_cast<int>(windowY); }
+
+// Sleeps the given number of seconds.
+void pause(double seconds);

@@ -1,0 +1,43 @@
+#include "Camera.h"
+
+#include <cmath>
+
+namespace {
+
+using Vec = std::array<double, 3>;
+
+Vec sub(const Vec& a, const Vec& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
+double dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+Vec cross(const Vec& a, const Vec& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+Vec normalised(const Vec& a) {
+    const double l = std::sqrt(dot(a, a));
+    return {a[0] / l, a[1] / l, a[2] / l};
+}
+
+}  // namespace
+
+std::array<double, 2> ViewCamera::windowPosition(double x, double y, double z) const {
+    const Vec forward = normalised(sub(center, eye));
+    const Vec side = normalised(cross(forward, {0, 1, 0}));
+    const Vec up = cross(side, forward);
+    const Vec rel = sub({x, y, z}, eye);
+    const double xe = dot(side, rel), ye = dot(up, rel), depth = dot(forward, rel);
+    const double f = 1.0 / std::tan(fieldOfView * M_PI / 360.0);
+    const double aspect = static_cast<double>(width) / height;
+    const double ndcX = f / aspect * xe / depth;
+    const double ndcY = f * ye / depth;
+    return {220 + (ndcX + 1) * 0.5 * width, 10 + (1 - ndcY) * 0.5 * height};
+}
+
+std::array<int, 2> ViewCamera::screenPosition(double x, double y, double z) const {
+    const auto p = windowPosition(x, y, z);
+    return {100 + static_cast<int>(std::floor(p[0])), 100 + static_cast<int>(std::floor(p[1]))};
+}
+
+std::array<double, 3> pointShadowOf(double x, double y, double z, double lx, double ly,
+                                    double lz) {
+    const double w = ly - y;
+    return {(ly * x - lx * y) / w, 0.01 / w, (ly * z - lz * y) / w};
+}

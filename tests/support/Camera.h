@@ -1,0 +1,22 @@
+#pragma once
+
+#include <array>
+
+// Where the view's camera puts a world point, computed independently of the program: a look-at
+// camera with up (0, 1, 0) and a perspective of the given vertical field of view, on the view's
+// 670 x 470 viewport at (220, 10) in the main window.
+struct ViewCamera {
+    std::array<double, 3> eye{5, 8, 14};
+    std::array<double, 3> center{0, 3, 0};
+    double fieldOfView = 50;
+    int width = 670;
+    int height = 470;
+
+    // Main-window coordinates (x right, y down) of the world point.
+    std::array<double, 2> windowPosition(double x, double y, double z) const;
+    // Screen coordinates, with the main window at (100, 100).
+    std::array<int, 2> screenPosition(double x, double y, double z) const;
+};
+
+// Where the point-light shadow of (x, y, z) lands for a light at (lx, ly, lz).
+std::array<double, 3> pointShadowOf(double x, double y, double z, double lx, double ly, double lz);

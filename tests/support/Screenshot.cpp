@@ -1,0 +1,92 @@
+#include "Screenshot.h"
+
+#include "AppProcess.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#ifndef LOOPLINE_SHOTS_DIR
+#define LOOPLINE_SHOTS_DIR "screenshots"
+#endif
+
+Screenshot Screenshot::take() {
+    Screenshot shot;
+    const std::string path = "/tmp/loopline-shot-" + std::to_string(getpid()) + ".ppm";
+    const std::string command = "import -window root -depth 8 ppm:" + path + " 2>/dev/null";
+    if (std::system(command.c_str()) != 0)
+        return shot;
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    int maxValue = 0;
+    in >> magic >> shot.width >> shot.height >> maxValue;
+    in.get();
+    if (magic != "P6" || maxValue != 255) {
+        shot.width = shot.height = 0;
+        return shot;
+    }
+    shot.pixels.resize(static_cast<std::size_t>(shot.width) * shot.height * 3);
+    in.read(reinterpret_cast<char*>(shot.pixels.data()),
+            static_cast<std::streamsize>(shot.pixels.size()));
+    std::remove(path.c_str());
+    return shot;
+}
+
+Rgb Screenshot::at(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return {-1, -1, -1};
+    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+    return {pixels[i], pixels[i + 1], pixels[i + 2]};
+}
+
+void Screenshot::save(const std::string& name) const {
+    const std::string dir = LOOPLINE_SHOTS_DIR;
+    const std::string ppm = dir + "/" + name + ".ppm";
+    std::system(("mkdir -p '" + dir + "'").c_str());
+    {
+        std::ofstream out(ppm, std::ios::binary);
+        out << "P6\n" << width << " " << height << "\n255\n";
+        out.write(reinterpret_cast<const char*>(pixels.data()),
+                  static_cast<std::streamsize>(pixels.size()));
+    }
+    std::system(("convert '" + ppm + "' -crop 900x525+100+100 +repage '" + dir + "/" + name +
+                 ".png' 2>/dev/null && rm -f '" + ppm + "'").c_str());
+}
+
+bool near(Rgb a, Rgb b, int tolerance) {
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+           std::abs(a.b - b.b) <= tolerance;
+}
+
+std::string describe(Rgb c) {
+    std::ostringstream s;
+    s << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+    return s.str();
+}
+
+bool waitForPixel(int x, int y, Rgb colour, int tolerance, double seconds) {
+    const auto start = std::chrono::steady_clock::now();
+    for (;;) {
+        const Screenshot shot = Screenshot::take();
+        if (!shot.empty() && near(shot.at(x, y), colour, tolerance))
+            return true;
+        const double elapsed =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (elapsed >= seconds)
+            return false;
+        pause(0.1);
+    }
+}
+
+int countNear(const Screenshot& shot, int x, int y, int halfSize, Rgb colour, int tolerance) {
+    int count = 0;
+    for (int dy = -halfSize; dy <= halfSize; ++dy)
+        for (int dx = -halfSize; dx <= halfSize; ++dx)
+            if (near(shot.at(x + dx, y + dy), colour, tolerance))
+                ++count;
+    return count;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Rgb {
+    int r, g, b;
+};
+
+// An 8-bit RGB screenshot of the whole X screen.
+class Screenshot {
+public:
+    // Takes one with ImageMagick's `import`. Empty on failure.
+    static Screenshot take();
+    bool empty() const { return width == 0; }
+    Rgb at(int x, int y) const;
+    // Saves a PNG copy (for people to look at) under the test build's screenshots folder.
+    void save(const std::string& name) const;
+
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;
+};
+
+bool near(Rgb a, Rgb b, int tolerance);
+std::string describe(Rgb c);
+
+// Polls screenshots until the pixel at (x, y) is within tolerance of the colour.
+bool waitForPixel(int x, int y, Rgb colour, int tolerance, double seconds);
+
+// Counts the pixels in the square of the given half-size around (x, y) that match the colour.
+int countNear(const Screenshot& shot, int x, int y, int halfSize, Rgb colour, int tolerance);
