@@ -16,7 +16,7 @@
 #include <FL/Fl_Light_Button.H>
 #include <FL/Fl_Value_Slider.H>
 
-int runEditor() {
+int runEditor(void (*beforeShow)()) {
     // Set-up: the window and its panel. Widgets on this stack frame are destroyed by it, in
     // reverse order, and leave the window's child list as they go; heap widgets belong to the
     // window.
@@ -82,6 +82,9 @@ int runEditor() {
 
     Train train(&curve);
     mainTrain = &train;
+
+    if (beforeShow)
+        beforeShow();
 
     // Run.
     window.show();

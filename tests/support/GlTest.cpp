@@ -3,6 +3,9 @@
 #include <FL/Fl.H>
 #include <FL/gl.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 class BlankGlWindow : public Fl_Gl_Window {
@@ -46,5 +49,6 @@ std::array<double, 16> currentMatrix(GLenum which) {
 
 void expectMatrixNear(const double* expected, const double* actual, double tolerance) {
     for (int k = 0; k < 16; ++k)
-        EXPECT_NEAR(expected[k], actual[k], tolerance) << "element " << k;
+        EXPECT_NEAR(expected[k], actual[k], tolerance * std::max(1.0, std::fabs(expected[k])))
+            << "element " << k;
 }

@@ -26,5 +26,6 @@ std::array<double, 3> worldFromWindow(double wx, double wy, double wz);
 // The current matrix of the given kind (GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX).
 std::array<double, 16> currentMatrix(GLenum which);
 
-// Element-wise comparison of two column-major matrices.
+// Element-wise comparison of two column-major matrices, the tolerance relative to elements
+// above 1 (GL keeps its matrices in single precision).
 void expectMatrixNear(const double* expected, const double* actual, double tolerance);

@@ -1,1 +1,212 @@
-#include <gtest/gtest.h>
+#include "ControlPoint.h"
+#include "GlTest.h"
+#include "Handles.h"
+#include "SceneObject.h"
+#include "Shadows.h"
+#include "ViewTest.h"
+
+#include <FL/Fl_Hold_Browser.H>
+#include <FL/Fl_Light_Button.H>
+#include <FL/gl.h>
+
+namespace {
+
+// GL state as an object finds it when the view asks it to draw.
+struct StateSeen {
+    int shadowPass;
+    bool depthTest, lighting, colourMaterial, light0;
+    GLint matrixMode;
+    std::array<double, 16> modelview, projection;
+    GLfloat colour[4];
+    GLint viewport[4];
+};
+
+class Probe : public SceneObject {
+public:
+    Probe() : SceneObject(0, 0, 0) {}
+    void draw(int shadowPass) override {
+        StateSeen s;
+        s.shadowPass = shadowPass;
+        s.depthTest = glIsEnabled(GL_DEPTH_TEST);
+        s.lighting = glIsEnabled(GL_LIGHTING);
+        s.colourMaterial = glIsEnabled(GL_COLOR_MATERIAL);
+        s.light0 = glIsEnabled(GL_LIGHT0);
+        glGetIntegerv(GL_MATRIX_MODE, &s.matrixMode);
+        s.modelview = currentMatrix(GL_MODELVIEW_MATRIX);
+        s.projection = currentMatrix(GL_PROJECTION_MATRIX);
+        glGetFloatv(GL_CURRENT_COLOR, s.colour);
+        glGetIntegerv(GL_VIEWPORT, s.viewport);
+        seen.push_back(s);
+    }
+    std::vector<StateSeen> seen;
+};
+
+class FrameState : public ViewTest {
+protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        shadows = new Fl_Hold_Browser(0, 0, 100, 60);
+        shadows->add("None");
+        shadows->add("Hack Drop");
+        shadows->add("Hack Point Light");
+        shadows->select(3, 1);
+        shadowTypeBrowser = shadows;
+        lighting = new Fl_Light_Button(0, 0, 10, 10);
+        lighting->value(1);
+        lightingButton = lighting;
+        lightMarker = &light;
+    }
+    void TearDown() override {
+        shadowTypeBrowser = nullptr;
+        lightingButton = nullptr;
+        lightMarker = nullptr;
+        delete shadows;
+        delete lighting;
+        ViewTest::TearDown();
+    }
+    void frame() {
+        view->make_current();
+        view->draw();
+    }
+    std::vector<StateSeen> pass(int shadowPass) const {
+        std::vector<StateSeen> out;
+        for (const auto& s : probe.seen)
+            if (s.shadowPass == shadowPass)
+                out.push_back(s);
+        return out;
+    }
+
+    ControlPoint light{5, 7, 5};
+    Probe probe;
+    Fl_Hold_Browser* shadows = nullptr;
+    Fl_Light_Button* lighting = nullptr;
+};
+
+}  // namespace
+
+TEST_F(FrameState, ObjectsDrawWithTheCameraPerspectiveDepthAndLight) {
+    frame();
+    const auto normal = pass(0);
+    ASSERT_EQ(normal.size(), 1u);
+    const StateSeen& s = normal[0];
+    EXPECT_TRUE(s.depthTest);
+    EXPECT_TRUE(s.lighting);
+    EXPECT_TRUE(s.light0);
+    EXPECT_TRUE(s.colourMaterial);
+    EXPECT_EQ(s.matrixMode, GL_MODELVIEW);
+    const auto camera = lookAtMatrix(view->eye, view->center);
+    expectMatrixNear(camera.data(), s.modelview.data(), 1e-6);
+    const auto perspective = perspectiveMatrix(50, 670.0 / 470.0);
+    expectMatrixNear(perspective.data(), s.projection.data(), 1e-6);
+    EXPECT_EQ(s.viewport[0], 0);
+    EXPECT_EQ(s.viewport[1], 0);
+    EXPECT_EQ(s.viewport[2], 670);
+    EXPECT_EQ(s.viewport[3], 470);
+}
+
+TEST_F(FrameState, ShadowPassIsUnlitBlackAndFlattenedUnderTheCamera) {
+    frame();
+    frame();
+    const auto shadow = pass(1);
+    ASSERT_EQ(shadow.size(), 2u);
+    // A fresh context has the depth test off until the end of the first shadow pass.
+    EXPECT_FALSE(shadow[0].depthTest);
+    EXPECT_TRUE(shadow[1].depthTest);
+    for (const auto& s : shadow) {
+        EXPECT_FALSE(s.lighting);
+        for (GLfloat c : s.colour)
+            EXPECT_EQ(c, 0.0f);
+        double m[16];
+        pointShadowMatrix(5, 7, 5, m);
+        const auto expected =
+            multiply(lookAtMatrix(view->eye, view->center), std::array<double, 16>{
+                m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10], m[11],
+                m[12], m[13], m[14], m[15]});
+        expectMatrixNear(expected.data(), s.modelview.data(), 1e-6);
+    }
+    // The second frame's shadows come from the lit first frame: lighting was switched off.
+    EXPECT_TRUE(pass(0)[0].lighting);
+}
+
+TEST_F(FrameState, DropShadowUsesTheConstantMatrix) {
+    shadows->select(2, 1);
+    frame();
+    const auto shadow = pass(1);
+    ASSERT_EQ(shadow.size(), 1u);
+    std::array<double, 16> drop;
+    std::copy(dropShadowMatrix, dropShadowMatrix + 16, drop.begin());
+    const auto expected = multiply(lookAtMatrix(view->eye, view->center), drop);
+    expectMatrixNear(expected.data(), shadow[0].modelview.data(), 1e-6);
+}
+
+TEST_F(FrameState, NoShadowPassForNone) {
+    shadows->select(1, 1);
+    frame();
+    EXPECT_TRUE(pass(1).empty());
+    EXPECT_EQ(pass(0).size(), 1u);
+}
+
+TEST_F(FrameState, LightingOffLeavesColourMaterialOn) {
+    lighting->value(0);
+    frame();
+    ASSERT_EQ(pass(0).size(), 1u);
+    EXPECT_FALSE(pass(0)[0].lighting);
+    EXPECT_TRUE(pass(0)[0].colourMaterial);
+    EXPECT_TRUE(pass(0)[0].depthTest);
+}
+
+TEST_F(FrameState, NullHandlesCountAsOff) {
+    shadowTypeBrowser = nullptr;
+    lightingButton = nullptr;
+    frame();
+    EXPECT_TRUE(pass(1).empty());
+    ASSERT_EQ(pass(0).size(), 1u);
+    EXPECT_FALSE(pass(0)[0].lighting);
+}
+
+TEST_F(FrameState, WhatTheFrameLeavesBehind) {
+    frame();
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_COLOR_MATERIAL));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+    const auto camera = lookAtMatrix(view->eye, view->center);
+    expectMatrixNear(camera.data(), currentMatrix(GL_MODELVIEW_MATRIX).data(), 1e-6);
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_FLOAT_EQ(clear[0], 0);
+    EXPECT_FLOAT_EQ(clear[1], 0);
+    EXPECT_FLOAT_EQ(clear[2], 0.3f);
+    EXPECT_FLOAT_EQ(clear[3], 0);
+
+    // Lighting off: the next frame leaves lighting off, light 0 still on.
+    lighting->value(0);
+    frame();
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+}
+
+TEST_F(FrameState, ObjectsAreDrawnInRegistryOrderUnderTheirIndex) {
+    // Selection mode reports each object under its index: the probe is index 1.
+    GLuint buffer[64];
+    glSelectBuffer(64, buffer);
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glPushName(0);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    view->setProjection();
+    view->drawObjects(0);
+    const GLint hits = glRenderMode(GL_RENDER);
+    // The light marker is in view: one record, name 0.
+    ASSERT_GE(hits, 1);
+    EXPECT_EQ(buffer[0], 1u);
+    EXPECT_EQ(buffer[3], 0u);
+    EXPECT_EQ(probe.seen.size(), 1u);
+}
