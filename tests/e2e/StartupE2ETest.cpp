@@ -1,1 +1,77 @@
-#include <gtest/gtest.h>
+#include "E2E.h"
+
+#include <cstdlib>
+
+using Startup = E2E;
+
+TEST_F(Startup, WindowTitleAndGeometry) {
+    const unsigned long id = findWindow(mainWindowTitle);
+    ASSERT_NE(id, 0u);
+    const WindowGeometry g = windowGeometry(id);
+    EXPECT_EQ(g.x, 100);
+    EXPECT_EQ(g.y, 100);
+    EXPECT_EQ(g.width, 900);
+    EXPECT_EQ(g.height, 525);
+}
+
+TEST_F(Startup, FirstFrameShowsBackgroundFloorAndControlPoints) {
+    const Screenshot shot = Screenshot::take();
+    ASSERT_FALSE(shot.empty());
+    shot.save("startup");
+    // Background above the horizon.
+    EXPECT_TRUE(near(shot.at(screenX(240), screenY(30)), background, 2))
+        << describe(shot.at(screenX(240), screenY(30)));
+    // A greyish-blue tile (i + j even) and a grey one (odd), near the camera.
+    const auto blue = camera.screenPosition(-8 + 1.6 * 5.5, 0, -8 + 1.6 * 7.5);
+    const auto grey = camera.screenPosition(-8 + 1.6 * 6.5, 0, -8 + 1.6 * 7.5);
+    EXPECT_TRUE(near(shot.at(blue[0], blue[1]), floorBlue, 2)) << describe(shot.at(blue[0], blue[1]));
+    EXPECT_TRUE(near(shot.at(grey[0], grey[1]), floorGrey, 2)) << describe(shot.at(grey[0], grey[1]));
+    // The points of the curve are green cubes; P1 stands under the train at t = 0.
+    const double points[3][3] = {{-2, 0.1, 2}, {-2, 0.1, -2}, {2, 0.1, -2}};
+    for (const auto& p : points) {
+        const auto at = camera.screenPosition(p[0], p[1] + 0.25, p[2]);
+        EXPECT_TRUE(greenish(shot.at(at[0], at[1])))
+            << "point " << p[0] << "," << p[2] << ": " << describe(shot.at(at[0], at[1]));
+    }
+    // The light marker is red.
+    const auto light = camera.screenPosition(5, 7.25, 5);
+    EXPECT_TRUE(reddish(shot.at(light[0], light[1]))) << describe(shot.at(light[0], light[1]));
+}
+
+TEST_F(Startup, EscapeEndsTheProcessWithStatusOne) {
+    moveTo(screenX(150), screenY(350));
+    xdotool("key Escape");
+    EXPECT_EQ(app->waitForExit(), 1);
+}
+
+TEST_F(Startup, ClosingTheWindowEndsTheProcessWithStatusOne) {
+    const unsigned long id = findWindow(mainWindowTitle);
+    ASSERT_NE(id, 0u);
+    ASSERT_TRUE(requestClose(id));
+    EXPECT_EQ(app->waitForExit(), 1);
+    EXPECT_EQ(app->output(), "");
+}
+
+TEST_F(Startup, ArgumentsChangeNothing) {
+    const Screenshot plain = Screenshot::take();
+    app.reset();
+    start({"-geometry", "200x100+0+0", "-display", ":12345", "--help", "", "-iconic",
+           "\xff\xfe not utf-8", std::string(5000, 'x')});
+    const unsigned long id = findWindow(mainWindowTitle);
+    ASSERT_NE(id, 0u);
+    const WindowGeometry g = windowGeometry(id);
+    EXPECT_EQ(g.x, 100);
+    EXPECT_EQ(g.y, 100);
+    EXPECT_EQ(g.width, 900);
+    EXPECT_EQ(g.height, 525);
+    const Screenshot withArgs = Screenshot::take();
+    int differing = 0;
+    for (int y = 100; y < 625; ++y)
+        for (int x = 100; x < 1000; ++x)
+            if (!near(plain.at(x, y), withArgs.at(x, y), 0))
+                ++differing;
+    EXPECT_LT(differing, 50) << "the window looks different with arguments";
+    moveTo(screenX(150), screenY(350));
+    xdotool("key Escape");
+    EXPECT_EQ(app->waitForExit(), 1);
+}

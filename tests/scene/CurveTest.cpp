@@ -1,1 +1,294 @@
-#include <gtest/gtest.h>
+#include "ControlPoint.h"
+#include "Curve.h"
+#include "CurveBasis.h"
+#include "Feedback.h"
+#include "GlTest.h"
+#include "Handles.h"
+
+#include <FL/Fl_Value_Slider.H>
+#include <FL/gl.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+using Vec = std::array<double, 3>;
+
+// The start-up curve: four points on a 4 x 4 square, 0.1 above the floor.
+class StartupCurve : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (auto* p : {&p1, &p2, &p3, &p4})
+            curve.append(p);
+    }
+    Vec position(double t) const {
+        Vec v;
+        curve.position(t, &v[0], &v[1], &v[2]);
+        return v;
+    }
+    Vec tangent(double t) const {
+        Vec v;
+        curve.tangent(t, &v[0], &v[1], &v[2]);
+        return v;
+    }
+
+    ControlPoint p1{2, 0.1, 2}, p2{-2, 0.1, 2}, p3{-2, 0.1, -2}, p4{2, 0.1, -2};
+    Curve curve;
+};
+
+void expectVec(const Vec& actual, const Vec& expected, const std::string& what) {
+    for (int k = 0; k < 3; ++k)
+        EXPECT_NEAR(actual[k], expected[k], 1e-12) << what << " component " << k;
+}
+
+struct Worked {
+    int type;
+    double t;
+    Vec position, tangent;
+};
+
+const Worked worked[] = {
+    {CurveLinear, 0, {2, 0.1, 2}, {-4, 0, 0}},
+    {CurveLinear, 0.5, {0, 0.1, 2}, {-4, 0, 0}},
+    {CurveLinear, 1, {-2, 0.1, 2}, {0, 0, -4}},
+    {CurveCardinal, 0, {2, 0.1, 2}, {-2, 0, 2}},
+    {CurveCardinal, 0.5, {0, 0.1, 2.5}, {-5, 0, 0}},
+    {CurveBSpline, 0, {4.0 / 3, 0.1, 4.0 / 3}, {-2, 0, 2}},
+    {CurveBSpline, 0.5, {0, 0.1, 11.0 / 6}, {-3, 0, 0}},
+};
+
+}  // namespace
+
+TEST_F(StartupCurve, WorkedExample) {
+    for (const Worked& w : worked) {
+        curve.curveType = w.type;
+        const std::string what = "type " + std::to_string(w.type) + " t " + std::to_string(w.t);
+        expectVec(position(w.t), w.position, what + " position");
+        expectVec(tangent(w.t), w.tangent, what + " tangent");
+    }
+}
+
+TEST_F(StartupCurve, EndOfTheParameterIsItsStart) {
+    for (int type : {CurveLinear, CurveCardinal, CurveBSpline}) {
+        curve.curveType = type;
+        EXPECT_EQ(position(4), position(0)) << type;
+        EXPECT_EQ(tangent(4), tangent(0)) << type;
+    }
+}
+
+TEST_F(StartupCurve, LinearAndCardinalPassThroughThePointsBSplineAveragesThem) {
+    curve.curveType = CurveLinear;
+    EXPECT_EQ(position(1), (Vec{-2, 0.1, 2}));
+    curve.curveType = CurveCardinal;
+    EXPECT_EQ(position(1), (Vec{-2, 0.1, 2}));
+    curve.curveType = CurveBSpline;
+    expectVec(position(1), {(2 - 4 * 2 - 2) / 6.0, 0.1, (2 + 4 * 2 - 2) / 6.0}, "b-spline t=1");
+}
+
+TEST_F(StartupCurve, LinearTangentIsConstantAlongASegment) {
+    curve.curveType = CurveLinear;
+    EXPECT_EQ(tangent(0.5), tangent(0));
+    EXPECT_NE(tangent(1), tangent(0));
+}
+
+TEST_F(StartupCurve, FirstSegmentUsesTheLastPointBeforeIt) {
+    // Moving the last point changes the Cardinal curve at t = 0.5 (as point i - 1).
+    curve.curveType = CurveCardinal;
+    const Vec before = position(0.5);
+    p4.x += 1;
+    EXPECT_NE(position(0.5), before);
+    // Nothing is cached: putting it back restores the curve.
+    p4.x -= 1;
+    EXPECT_EQ(position(0.5), before);
+}
+
+TEST_F(StartupCurve, AnyParameterGivesAValidSegment) {
+    curve.curveType = CurveCardinal;
+    expectVec(position(-1), position(3), "t = -1");
+    expectVec(position(9.5), position(1.5), "t = 9.5");
+    expectVec(position(1e12 + 0.5), position(0.5), "huge t");
+    expectVec(position(std::nan("")), position(0), "NaN");
+}
+
+TEST(Curve, OnePointIsEverywhere) {
+    ControlPoint p(1, 2, 3);
+    Curve curve;
+    curve.append(&p);
+    for (int type : {CurveLinear, CurveCardinal, CurveBSpline}) {
+        curve.curveType = type;
+        for (double t : {0.0, 0.3, 0.99, 1.0}) {
+            double x, y, z, dx, dy, dz;
+            curve.position(t, &x, &y, &z);
+            curve.tangent(t, &dx, &dy, &dz);
+            EXPECT_NEAR(x, 1, 1e-12);
+            EXPECT_NEAR(y, 2, 1e-12);
+            EXPECT_NEAR(z, 3, 1e-12);
+            EXPECT_NEAR(dx, 0, 1e-12);
+            EXPECT_NEAR(dy, 0, 1e-12);
+            EXPECT_NEAR(dz, 0, 1e-12);
+        }
+    }
+}
+
+TEST(Curve, TwoPointsAreUsedCyclically) {
+    ControlPoint a(0, 0, 0), b(6, 0, 0);
+    Curve curve;
+    curve.append(&a);
+    curve.append(&b);
+    // Segment 0 blends b, a, b, a: Cardinal at u = 0.5 is (-1/16 + 9/16) b + (9/16 - 1/16) a.
+    double x, y, z;
+    curve.curveType = CurveCardinal;
+    curve.position(0.5, &x, &y, &z);
+    EXPECT_NEAR(x, 3, 1e-12);
+    curve.curveType = CurveBSpline;
+    curve.position(0, &x, &y, &z);
+    EXPECT_NEAR(x, (6 + 0 * 4 + 6) / 6.0, 1e-12);
+    curve.position(1, &x, &y, &z);
+    EXPECT_NEAR(x, (0 + 6 * 4 + 0) / 6.0, 1e-12);
+    curve.curveType = CurveLinear;
+    curve.position(1.5, &x, &y, &z);
+    EXPECT_NEAR(x, 3, 1e-12);
+    double dx, dy, dz;
+    curve.tangent(1.5, &dx, &dy, &dz);
+    EXPECT_NEAR(dx, -6, 1e-12);
+}
+
+TEST(Curve, EmptyCurveEvaluatesToTheOrigin) {
+    Curve curve;
+    double x = 9, y = 9, z = 9;
+    curve.position(0.5, &x, &y, &z);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(z, 0);
+}
+
+// Appending to mainCurve keeps the time slider's range; other curves leave it alone.
+class CurveAppend : public ::testing::Test {
+protected:
+    void SetUp() override {
+        slider = std::make_unique<Fl_Value_Slider>(0, 0, 100, 20);
+        slider->range(0, 2);
+        slider->step(1);
+        slider->value(1.5);
+        timeSlider = slider.get();
+    }
+    void TearDown() override {
+        timeSlider = nullptr;
+        mainCurve = nullptr;
+    }
+    std::unique_ptr<Fl_Value_Slider> slider;
+};
+
+TEST_F(CurveAppend, MainCurveSetsTheSlidersMaximumAndStep) {
+    Curve curve;
+    mainCurve = &curve;
+    ControlPoint a(0, 0, 0), b(1, 0, 0), c(2, 0, 0), d(3, 0, 0), e(4, 0, 0);
+    for (auto* p : {&a, &b, &c, &d})
+        curve.append(p);
+    EXPECT_EQ(slider->maximum(), 4);
+    curve.append(&e);
+    EXPECT_EQ(slider->maximum(), 5);
+    EXPECT_DOUBLE_EQ(slider->step(), 0.1);
+    EXPECT_EQ(slider->minimum(), 0);
+    EXPECT_EQ(slider->value(), 1.5);
+    EXPECT_EQ(e.owner, &curve);
+    EXPECT_EQ(curve.points.back(), &e);
+}
+
+TEST_F(CurveAppend, OtherCurvesLeaveTheSliderAlone) {
+    Curve main, other;
+    mainCurve = &main;
+    ControlPoint a(0, 0, 0);
+    other.append(&a);
+    EXPECT_EQ(slider->maximum(), 2);
+    EXPECT_EQ(slider->step(), 1);
+    EXPECT_EQ(a.owner, &other);
+}
+
+namespace {
+
+class CurveDraw : public GlTest {
+protected:
+    std::vector<FeedbackPrimitive> drawn(Curve& curve, int shadowPass) {
+        return captureFeedback([&] {
+            glColor4f(0.25f, 0.5f, 0.75f, 1);
+            glLineWidth(7);
+            curve.draw(shadowPass);
+        });
+    }
+};
+
+}  // namespace
+
+TEST_F(CurveDraw, LineLoopThroughTenAccumulatedSamplesPerPoint) {
+    ControlPoint p1(2, 0.1, 2), p2(-2, 0.1, 2), p3(-2, 0.1, -2), p4(2, 0.1, -2);
+    Curve curve;
+    for (auto* p : {&p1, &p2, &p3, &p4})
+        curve.append(p);
+    const auto lines = drawn(curve, 0);
+    // A loop of 40 vertices is 40 segments, the last one closing back to the first vertex.
+    ASSERT_EQ(lines.size(), 40u);
+    double t = 0.0;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        ASSERT_TRUE(lines[k].token == GL_LINE_TOKEN || lines[k].token == GL_LINE_RESET_TOKEN);
+        double x, y, z;
+        curve.position(t, &x, &y, &z);
+        const auto w = worldFromWindow(lines[k].vertices[0].x, lines[k].vertices[0].y,
+                                       lines[k].vertices[0].z);
+        EXPECT_NEAR(w[0], x, 1e-3) << "sample " << k;
+        EXPECT_NEAR(w[1], y, 1e-3) << "sample " << k;
+        EXPECT_NEAR(w[2], z, 1e-3) << "sample " << k;
+        EXPECT_NEAR(lines[k].vertices[0].b, 0.7, 1e-6);
+        EXPECT_NEAR(lines[k].vertices[0].r, 0, 1e-6);
+        t += 0.1;
+    }
+    // Closing edge: from the last sample back to the first.
+    EXPECT_EQ(lines.back().vertices[1].x, lines.front().vertices[0].x);
+    EXPECT_EQ(lines.back().vertices[1].y, lines.front().vertices[0].y);
+    GLfloat width = 0;
+    glGetFloatv(GL_LINE_WIDTH, &width);
+    EXPECT_EQ(width, 2.0f);
+}
+
+TEST_F(CurveDraw, AccumulatedParameterIsNotKOverTen) {
+    // Repeated addition of 0.1 drifts from k / 10; the samples follow the addition.
+    double sum = 0.0;
+    int drifted = -1;
+    for (int k = 0; k < 100 && drifted < 0; ++k, sum += 0.1)
+        if (sum != k / 10.0)
+            drifted = k;
+    ASSERT_GT(drifted, 0);
+    ControlPoint a(0, 0, 0), b(1, 0, 0);
+    Curve curve;
+    curve.curveType = CurveLinear;
+    curve.append(&a);
+    curve.append(&b);
+    // On a linear curve x(t) = t on segment 0: sample 3 sits at the accumulated 0.1 + 0.1 + 0.1.
+    const auto lines = drawn(curve, 0);
+    ASSERT_EQ(lines.size(), 20u);
+    const auto w = worldFromWindow(lines[3].vertices[0].x, lines[3].vertices[0].y, 0.5);
+    EXPECT_NEAR(w[0], 0.1 + 0.1 + 0.1, 1e-4);
+}
+
+TEST_F(CurveDraw, ShadowPassSetsNoColourButTheLineWidth) {
+    ControlPoint a(0, 0, 0), b(1, 0, 0), c(1, 1, 0);
+    Curve curve;
+    for (auto* p : {&a, &b, &c})
+        curve.append(p);
+    const auto lines = drawn(curve, 1);
+    ASSERT_EQ(lines.size(), 30u);
+    for (const auto& line : lines) {
+        EXPECT_NEAR(line.vertices[0].r, 0.25, 1e-6);
+        EXPECT_NEAR(line.vertices[0].g, 0.5, 1e-6);
+        EXPECT_NEAR(line.vertices[0].b, 0.75, 1e-6);
+    }
+    GLfloat width = 0;
+    glGetFloatv(GL_LINE_WIDTH, &width);
+    EXPECT_EQ(width, 2.0f);
+}
+
+TEST_F(CurveDraw, EmptyCurveEmitsNothing) {
+    Curve curve;
+    EXPECT_TRUE(drawn(curve, 0).empty());
+}

@@ -29,6 +29,17 @@ void pause(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
+std::string shellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    return quoted + "'";
+}
+
 int xdotool(const std::string& args) {
     const std::string command = "xdotool " + args + " >/dev/null 2>&1";
     return std::system(command.c_str());
@@ -98,7 +109,8 @@ bool AppProcess::running() {
 
 bool AppProcess::waitForWindow(double seconds) {
     const auto start = std::chrono::steady_clock::now();
-    const std::string search = std::string("search --onlyvisible --name '^") + mainWindowTitle + "$'";
+    const std::string search =
+        "search --onlyvisible --name " + shellQuote(std::string("^") + mainWindowTitle + "$");
     while (secondsSince(start) < seconds) {
         if (!running())
             return false;

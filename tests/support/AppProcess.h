@@ -31,6 +31,9 @@ private:
     std::string output_;
 };
 
+// The text quoted for a POSIX shell.
+std::string shellQuote(const std::string& text);
+
 // Runs xdotool with the given arguments; returns its exit status.
 int xdotool(const std::string& args);
 

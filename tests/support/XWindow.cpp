@@ -1,0 +1,55 @@
+#include "XWindow.h"
+
+#include "AppProcess.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+unsigned long findWindow(const std::string& title) {
+    const std::string command =
+        "xdotool search --onlyvisible --name " + shellQuote("^" + title + "$") + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return 0;
+    unsigned long id = 0;
+    if (std::fscanf(pipe, "%lu", &id) != 1)
+        id = 0;
+    pclose(pipe);
+    return id;
+}
+
+bool requestClose(unsigned long window) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+    XCloseDisplay(display);
+    return sent != 0;
+}
+
+WindowGeometry windowGeometry(unsigned long window) {
+    WindowGeometry g;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return g;
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, window, &attributes)) {
+        Window child;
+        XTranslateCoordinates(display, window, attributes.root, 0, 0, &g.x, &g.y, &child);
+        g.width = attributes.width;
+        g.height = attributes.height;
+    }
+    XCloseDisplay(display);
+    return g;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// The X window id of the top-level window with exactly this title, or 0.
+unsigned long findWindow(const std::string& title);
+
+// Asks the window to close the way a window manager's close button does: a WM_DELETE_WINDOW
+// message. Returns false when the display or the window cannot be reached.
+bool requestClose(unsigned long window);
+
+// Position and size of a top-level window on the screen.
+struct WindowGeometry {
+    int x = -1, y = -1, width = 0, height = 0;
+};
+WindowGeometry windowGeometry(unsigned long window);
