@@ -1,1 +1,118 @@
-#include <gtest/gtest.h>
+#include "ControlPoint.h"
+#include "Handles.h"
+#include "Interaction.h"
+#include "ViewTest.h"
+
+#include <FL/gl.h>
+#include <GL/glu.h>
+
+namespace {
+
+class Handle : public ViewTest {
+protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        Fl::e_state = 0;
+        selectedObject = nullptr;
+        view->clear_damage();
+    }
+    void TearDown() override {
+        selectedObject = nullptr;
+        ViewTest::TearDown();
+    }
+    int event(int type, int button, int x, int y, int state = 0) {
+        Fl::e_keysym = FL_Button + button;
+        Fl::e_x = x;
+        Fl::e_y = y;
+        Fl::e_state = state;
+        return view->handle(type);
+    }
+    // Window position of a world point through the view's camera.
+    std::array<int, 2> windowOf(double x, double y, double z) {
+        view->make_current();
+        glViewport(0, 0, view->w(), view->h());
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        view->setProjection();
+        GLdouble mv[16], pr[16];
+        GLint vp[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+        glGetDoublev(GL_PROJECTION_MATRIX, pr);
+        glGetIntegerv(GL_VIEWPORT, vp);
+        double wx, wy, wz;
+        gluProject(x, y, z, mv, pr, vp, &wx, &wy, &wz);
+        return {static_cast<int>(wx), view->h() - static_cast<int>(wy)};
+    }
+};
+
+}  // namespace
+
+TEST_F(Handle, LeftPressPicksAndRedrawsReleaseClears) {
+    ControlPoint p(0, 0.1, 0);
+    const auto at = windowOf(0, 0.35, 0);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(event(FL_PUSH, FL_LEFT_MOUSE, at[0], at[1]), 1);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(selectedObject, &p);
+    EXPECT_EQ(pressX, at[0]);
+    EXPECT_EQ(pressY, at[1]);
+    EXPECT_TRUE(view->damage() & 1);
+    for (int button : {FL_LEFT_MOUSE, FL_MIDDLE_MOUSE, FL_RIGHT_MOUSE}) {
+        selectedObject = &p;
+        view->clear_damage();
+        EXPECT_EQ(event(FL_RELEASE, button, 0, 0), 1);
+        EXPECT_EQ(selectedObject, nullptr);
+        EXPECT_TRUE(view->damage() & 1);
+    }
+}
+
+TEST_F(Handle, PlainDragKeepsHeightCtrlDragMovesUpAndDown) {
+    ControlPoint p(0, 0.1, 0);
+    const auto at = windowOf(0, 0.35, 0);
+    testing::internal::CaptureStdout();
+    event(FL_PUSH, FL_LEFT_MOUSE, at[0], at[1]);
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(selectedObject, &p);
+    EXPECT_EQ(event(FL_DRAG, FL_LEFT_MOUSE, at[0] + 40, at[1] + 30), 1);
+    EXPECT_EQ(p.y, 0.1);
+    EXPECT_NE(p.x, 0);
+    EXPECT_TRUE(view->damage() & 1);
+    const double x = p.x, z = p.z;
+    event(FL_DRAG, FL_LEFT_MOUSE, at[0] + 40, at[1] - 60, FL_CTRL);
+    EXPECT_GT(p.y, 0.1);
+    // The camera looks mostly along -z: the vertical plane keeps z.
+    EXPECT_EQ(p.z, z);
+    EXPECT_NEAR(p.x, x, 1.0);
+}
+
+TEST_F(Handle, DragWithoutSelectionOrRightPressDoesNothing) {
+    const double eye[3] = {view->eye[0], view->eye[1], view->eye[2]};
+    event(FL_PUSH, FL_MIDDLE_MOUSE, 100, 100);
+    EXPECT_EQ(pressX, 100);
+    view->clear_damage();
+    EXPECT_EQ(event(FL_DRAG, FL_MIDDLE_MOUSE, 300, 200), 1);
+    EXPECT_EQ(view->damage(), 0);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(view->eye[k], eye[k]);
+}
+
+TEST_F(Handle, RightDragOrbitsAndReturnsToTheEyeOfThePress) {
+    const double eye[3] = {view->eye[0], view->eye[1], view->eye[2]};
+    EXPECT_EQ(event(FL_PUSH, FL_RIGHT_MOUSE, 100, 100), 1);
+    EXPECT_EQ(view->damage(), 0);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(savedEye[k], eye[k]);
+    event(FL_DRAG, FL_RIGHT_MOUSE, 205, 100);
+    EXPECT_TRUE(view->damage() & 1);
+    EXPECT_NE(view->eye[0], eye[0]);
+    event(FL_DRAG, FL_RIGHT_MOUSE, 104, 97);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(view->eye[k], eye[k]);
+}
+
+TEST_F(Handle, KeysAndOtherEventsAreRefused) {
+    for (int e : {FL_KEYDOWN, FL_KEYUP, FL_SHORTCUT, FL_MOVE, FL_ENTER, FL_LEAVE, FL_FOCUS,
+                  FL_UNFOCUS, FL_MOUSEWHEEL})
+        EXPECT_EQ(view->handle(e), 0) << "event " << e;
+    EXPECT_EQ(view->handle(FL_SHOW), 1);
+}

@@ -1,1 +1,124 @@
-#include <gtest/gtest.h>
+#include "ControlPoint.h"
+#include "Curve.h"
+#include "CurveBasis.h"
+#include "Handles.h"
+#include "Picking.h"
+#include "Train.h"
+#include "ViewTest.h"
+
+#include <FL/gl.h>
+#include <GL/glu.h>
+
+#include <memory>
+
+namespace {
+
+class Picking : public ViewTest {
+protected:
+    // Puts the mouse where the view's camera shows the world point.
+    void mouseAt(double x, double y, double z) {
+        view->make_current();
+        glViewport(0, 0, view->w(), view->h());
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        view->setProjection();
+        GLdouble mv[16], pr[16];
+        GLint vp[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+        glGetDoublev(GL_PROJECTION_MATRIX, pr);
+        glGetIntegerv(GL_VIEWPORT, vp);
+        double wx, wy, wz;
+        gluProject(x, y, z, mv, pr, vp, &wx, &wy, &wz);
+        Fl::e_x = static_cast<int>(wx);
+        Fl::e_y = view->h() - static_cast<int>(wy);
+    }
+    // Picks, returning the object and the trace printed.
+    SceneObject* pick(std::string* trace) {
+        testing::internal::CaptureStdout();
+        SceneObject* picked = view->pickObject();
+        *trace = testing::internal::GetCapturedStdout();
+        return picked;
+    }
+};
+
+}  // namespace
+
+TEST_F(Picking, LowestRegistryIndexWinsWhateverItsDepth) {
+    // Both on the line of sight; the earlier one is farther from the camera.
+    ControlPoint far(0, 0, 0);
+    ControlPoint nearer(0.5, 0.8, 1.4);  // between the camera at (5, 8, 14) and the origin
+    mouseAt(0, 0.25, 0);
+    std::string trace;
+    EXPECT_EQ(pick(&trace), &far);
+    EXPECT_EQ(trace, "Hit 2 objects\n!hit 0 name 0\n");
+}
+
+TEST_F(Picking, CurveIsReportedButNotSelected) {
+    ControlPoint a(-3, 0, 0), b(3, 0, 0);
+    Curve curve;  // index 2: a linear segment between a and b through the origin
+    curve.curveType = CurveLinear;
+    curve.append(&a);
+    curve.append(&b);
+    ControlPoint added(0, -0.25, 0);  // index 3, its cube around the curve line
+    mouseAt(0, 0, 0);
+    std::string trace;
+    EXPECT_EQ(pick(&trace), &added);
+    EXPECT_EQ(trace, "Hit 2 objects\n!hit 0 name 2\nhit 1 name 3\n");
+}
+
+TEST_F(Picking, TrainAloneSelectsNothing) {
+    ControlPoint a(-3, 0, 0), b(3, 0, 0);
+    Curve curve;
+    curve.append(&a);
+    curve.append(&b);
+    Train train(&curve);  // index 3, at t = 0 standing on a
+    std::string trace;
+    // Above a's small cube, where only the train's larger cube is.
+    mouseAt(-3, 0.9, 0);
+    EXPECT_EQ(pick(&trace), nullptr);
+    EXPECT_EQ(trace, "Hit 1 objects\n!hit 0 name 3\n");
+}
+
+TEST_F(Picking, EmptyPickPrintsTheCountLineWithZero) {
+    ControlPoint a(0, 0, 0);
+    mouseAt(0, 20, 0);
+    std::string trace;
+    EXPECT_EQ(pick(&trace), nullptr);
+    EXPECT_EQ(trace, "Hit 0 objects\n!");
+}
+
+TEST_F(Picking, CrowdedSpotThatOverflowsTheBufferStillPicks) {
+    // Forty points at one place: forty records, more than the first buffer holds.
+    std::vector<std::unique_ptr<ControlPoint>> points;
+    for (int k = 0; k < 40; ++k)
+        points.push_back(std::make_unique<ControlPoint>(0, 0, 0.001 * k));
+    mouseAt(0, 0.25, 0);
+    std::string trace;
+    EXPECT_EQ(pick(&trace), points[0].get());
+    EXPECT_EQ(trace, "Hit 40 objects\n!hit 0 name 0\n");
+}
+
+TEST_F(Picking, LeavesRenderModeAndPickMatrixInPlace) {
+    ControlPoint a(0, 0, 0);
+    mouseAt(0, 0.25, 0);
+    std::string trace;
+    pick(&trace);
+    GLint mode = 0;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    EXPECT_EQ(mode, GL_RENDER);
+}
+
+TEST(FirstSelectable, StopsAtTheBufferEnd) {
+    ControlPoint a(0, 0, 0);
+    Curve curve;
+    // Two records claimed, but the second is cut off: the walk stops at the end.
+    const GLuint buffer[6] = {1, 0, 0, 1, 1, 0};
+    std::FILE* sink = std::tmpfile();
+    EXPECT_EQ(firstSelectable(buffer, 6, 2, sink), nullptr);
+    const GLuint good[8] = {1, 0, 0, 1, 1, 0, 0, 0};
+    EXPECT_EQ(firstSelectable(good, 8, 2, sink), &a);
+    // A name beyond the registry is reported and skipped.
+    const GLuint stray[8] = {1, 0, 0, 99, 1, 0, 0, 0};
+    EXPECT_EQ(firstSelectable(stray, 8, 2, sink), &a);
+    std::fclose(sink);
+}
