@@ -1,1 +1,115 @@
-#include <gtest/gtest.h>
+#include "E2E.h"
+
+namespace {
+
+// A left-button drag from one screen position to another, in small steps, optionally with Ctrl.
+void drag(std::array<int, 2> from, std::array<int, 2> to, bool ctrl = false, int button = 1) {
+    const std::string b = std::to_string(button);
+    xdotool("mousemove " + std::to_string(from[0]) + " " + std::to_string(from[1]));
+    if (ctrl)
+        xdotool("keydown ctrl");
+    xdotool("mousedown " + b);
+    pause(0.1);
+    for (int k = 1; k <= 10; ++k) {
+        const int x = from[0] + (to[0] - from[0]) * k / 10;
+        const int y = from[1] + (to[1] - from[1]) * k / 10;
+        xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
+        pause(0.03);
+    }
+    xdotool("mouseup " + b);
+    if (ctrl)
+        xdotool("keyup ctrl");
+}
+
+int differingPixels(const Screenshot& a, const Screenshot& b) {
+    int n = 0;
+    for (int y = 110; y < 580; ++y)
+        for (int x = 320; x < 990; ++x)
+            if (!near(a.at(x, y), b.at(x, y), 0))
+                ++n;
+    return n;
+}
+
+}  // namespace
+
+using InteractionE2E = E2E;
+
+TEST_F(InteractionE2E, PressOnAPointPrintsItsTraceAndSelectsIt) {
+    // P1 stands under the train at t = 0; its lower index wins.
+    const auto p1 = camera.screenPosition(2, 0.35, 2);
+    moveTo(p1[0], p1[1]);
+    xdotool("mousedown 1");
+    ASSERT_TRUE(app->waitForOutput("hit 0 name 0\n"));
+    EXPECT_EQ(app->output(), "Hit 2 objects\n!hit 0 name 0\n");
+    xdotool("mouseup 1");
+}
+
+TEST_F(InteractionE2E, SelectedPointTurnsCyanUntilRelease) {
+    const auto p2 = camera.screenPosition(-2, 0.35, 2);
+    moveTo(p2[0], p2[1]);
+    xdotool("mousedown 1");
+    EXPECT_TRUE(waitFor(p2[0], p2[1], cyanish));
+    // The track runs through P2's cube; P2 (index 1) comes first.
+    EXPECT_EQ(app->output(), "Hit 2 objects\n!hit 0 name 1\n");
+    xdotool("mouseup 1");
+    EXPECT_TRUE(waitFor(p2[0], p2[1], greenish));
+}
+
+TEST_F(InteractionE2E, EmptyFloorPrintsZeroAndSelectsNothing) {
+    const auto floor = camera.screenPosition(-5, 0, 5);
+    moveTo(floor[0], floor[1]);
+    xdotool("click 1");
+    EXPECT_TRUE(app->waitForOutput("Hit 0 objects\n!"));
+}
+
+TEST_F(InteractionE2E, PlainDragMovesThePointAcrossTheFloorAtItsHeight) {
+    const auto from = camera.screenPosition(-2, 0.35, 2);
+    const std::array<int, 2> to = {from[0] - 60, from[1] + 40};
+    drag(from, to);
+    // The point is where the line of sight through the mouse meets its own plane, y = 0.1.
+    const auto moved = camera.pointOnPlaneY(to[0] - 100 + 0.5, to[1] - 100 + 0.5, 0.1);
+    const auto cube = camera.screenPosition(moved[0], 0.35, moved[2]);
+    EXPECT_TRUE(waitFor(cube[0], cube[1], greenish))
+        << "no cube at " << moved[0] << "," << moved[2];
+    const Screenshot shot = Screenshot::take();
+    shot.save("drag-plain");
+    EXPECT_FALSE(greenish(shot.at(from[0], from[1])));
+    // Same height: a cube raised by its own size would not be there.
+    const auto higher = camera.screenPosition(moved[0], 1.1, moved[2]);
+    EXPECT_FALSE(greenish(shot.at(higher[0], higher[1])));
+}
+
+TEST_F(InteractionE2E, CtrlDragRaisesThePoint) {
+    const auto from = camera.screenPosition(-2, 0.35, -2);
+    const std::array<int, 2> to = {from[0], from[1] - 80};
+    drag(from, to, true);
+    pause(0.3);
+    const Screenshot shot = Screenshot::take();
+    shot.save("drag-ctrl");
+    // The cube's bottom is now at the mouse; the floor position is free.
+    EXPECT_TRUE(greenish(shot.at(to[0], to[1] - 6))) << describe(shot.at(to[0], to[1] - 6));
+    EXPECT_FALSE(greenish(shot.at(from[0], from[1])));
+}
+
+TEST_F(InteractionE2E, RightDragOrbitsAndMovingBackRestoresThePicture) {
+    const std::array<int, 2> press = {650, 250};
+    moveTo(press[0], press[1]);
+    // A right click without moving redraws on release: the picture with its shadows.
+    xdotool("click 3");
+    pause(0.3);
+    const Screenshot before = Screenshot::take();
+    xdotool("mousedown 3");
+    for (int k = 1; k <= 10; ++k) {
+        moveTo(press[0] + 12 * k, press[1] + 3 * k);
+        pause(0.03);
+    }
+    pause(0.3);
+    const Screenshot turned = Screenshot::take();
+    EXPECT_GT(differingPixels(before, turned), 10000);
+    moveTo(press[0] + 4, press[1] - 3);
+    pause(0.5);
+    const Screenshot back = Screenshot::take();
+    xdotool("mouseup 3");
+    EXPECT_EQ(differingPixels(before, back), 0);
+    EXPECT_EQ(app->output(), "");
+}

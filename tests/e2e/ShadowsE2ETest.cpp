@@ -1,1 +1,67 @@
-#include <gtest/gtest.h>
+#include "E2E.h"
+
+namespace {
+
+// Lines of the "Shadow Type" browser, main-window coordinates of their middles.
+const double shadowLineY[4] = {0, 146, 160, 177};
+
+const Rgb black{0, 0, 0};
+
+bool isFloor(Rgb c) {
+    return near(c, floorGrey, 2) || near(c, floorBlue, 2);
+}
+
+}  // namespace
+
+class ShadowsE2E : public E2E {
+protected:
+    void SetUp() override {
+        E2E::SetUp();
+        // Shadows show from the second frame on: a press on empty sky redraws.
+        clickAt(600, 30);
+        pause(0.3);
+    }
+    // On the floor beside the train, inside its point-light shadow from the light at (5, 7, 5).
+    std::array<int, 2> trainShadow() const { return camera.screenPosition(0.9, 0, 1.2); }
+    // Straight below the light marker.
+    std::array<int, 2> markerDrop() const { return camera.screenPosition(5, 0.01, 5); }
+};
+
+TEST_F(ShadowsE2E, PointLightShadowFallsAwayFromTheLight) {
+    const auto at = trainShadow();
+    EXPECT_TRUE(waitFor(at[0], at[1], [](Rgb c) { return near(c, black, 2); }));
+    const Screenshot shot = Screenshot::take();
+    shot.save("shadows-point-light");
+    // The marker's own shadow is clipped away (it is at the light's height): floor below it.
+    const auto below = markerDrop();
+    EXPECT_TRUE(isFloor(shot.at(below[0], below[1]))) << describe(shot.at(below[0], below[1]));
+}
+
+TEST_F(ShadowsE2E, HackDropShadowsLieStraightBelow) {
+    clickAt(60, shadowLineY[2]);
+    const auto below = markerDrop();
+    EXPECT_TRUE(waitFor(below[0], below[1], [](Rgb c) { return near(c, black, 2); }));
+    const Screenshot shot = Screenshot::take();
+    shot.save("shadows-drop");
+    const auto beside = trainShadow();
+    EXPECT_TRUE(isFloor(shot.at(beside[0], beside[1]))) << describe(shot.at(beside[0], beside[1]));
+}
+
+TEST_F(ShadowsE2E, NoneShowsTheFloor) {
+    clickAt(60, shadowLineY[1]);
+    const auto beside = trainShadow();
+    EXPECT_TRUE(waitFor(beside[0], beside[1], isFloor));
+    const Screenshot shot = Screenshot::take();
+    const auto below = markerDrop();
+    EXPECT_TRUE(isFloor(shot.at(below[0], below[1])));
+}
+
+TEST_F(ShadowsE2E, LightingOffShowsFlatColours) {
+    const auto p2 = camera.screenPosition(-2, 0.35, 2);
+    const Screenshot lit = Screenshot::take();
+    EXPECT_TRUE(greenish(lit.at(p2[0], p2[1])));
+    EXPECT_FALSE(near(lit.at(p2[0], p2[1]), {0, 255, 0}, 0)) << "lit faces are shaded";
+    clickAt(60, 252);  // "Lighting"
+    EXPECT_TRUE(waitFor(p2[0], p2[1], [](Rgb c) { return near(c, {0, 255, 0}, 0); }));
+    Screenshot::take().save("lighting-off");
+}

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-using Startup = E2E;
+using StartupE2E = E2E;
 
-TEST_F(Startup, WindowTitleAndGeometry) {
+TEST_F(StartupE2E, WindowTitleAndGeometry) {
     const unsigned long id = findWindow(mainWindowTitle);
     ASSERT_NE(id, 0u);
     const WindowGeometry g = windowGeometry(id);
@@ -14,7 +14,7 @@ TEST_F(Startup, WindowTitleAndGeometry) {
     EXPECT_EQ(g.height, 525);
 }
 
-TEST_F(Startup, FirstFrameShowsBackgroundFloorAndControlPoints) {
+TEST_F(StartupE2E, FirstFrameShowsBackgroundFloorAndControlPoints) {
     const Screenshot shot = Screenshot::take();
     ASSERT_FALSE(shot.empty());
     shot.save("startup");
@@ -38,13 +38,13 @@ TEST_F(Startup, FirstFrameShowsBackgroundFloorAndControlPoints) {
     EXPECT_TRUE(reddish(shot.at(light[0], light[1]))) << describe(shot.at(light[0], light[1]));
 }
 
-TEST_F(Startup, EscapeEndsTheProcessWithStatusOne) {
+TEST_F(StartupE2E, EscapeEndsTheProcessWithStatusOne) {
     moveTo(screenX(150), screenY(350));
     xdotool("key Escape");
     EXPECT_EQ(app->waitForExit(), 1);
 }
 
-TEST_F(Startup, ClosingTheWindowEndsTheProcessWithStatusOne) {
+TEST_F(StartupE2E, ClosingTheWindowEndsTheProcessWithStatusOne) {
     const unsigned long id = findWindow(mainWindowTitle);
     ASSERT_NE(id, 0u);
     ASSERT_TRUE(requestClose(id));
@@ -52,7 +52,7 @@ TEST_F(Startup, ClosingTheWindowEndsTheProcessWithStatusOne) {
     EXPECT_EQ(app->output(), "");
 }
 
-TEST_F(Startup, ArgumentsChangeNothing) {
+TEST_F(StartupE2E, ArgumentsChangeNothing) {
     const Screenshot plain = Screenshot::take();
     app.reset();
     start({"-geometry", "200x100+0+0", "-display", ":12345", "--help", "", "-iconic",

@@ -1,1 +1,82 @@
-#include <gtest/gtest.h>
+#include "E2E.h"
+
+namespace {
+
+int countTrain(const Screenshot& shot) {
+    int n = 0;
+    for (int y = 110; y < 580; ++y)
+        for (int x = 320; x < 990; ++x)
+            if (trainish(shot.at(x, y)))
+                ++n;
+    return n;
+}
+
+}  // namespace
+
+using TrainE2E = E2E;
+
+TEST_F(TrainE2E, StandsOnTheTrackAtTheStart) {
+    const auto train = camera.screenPosition(2, 0.6, 2);
+    const Screenshot shot = Screenshot::take();
+    EXPECT_TRUE(trainish(shot.at(train[0], train[1]))) << describe(shot.at(train[0], train[1]));
+}
+
+TEST_F(TrainE2E, TimeSliderMovesIt) {
+    const auto train = camera.screenPosition(2, 0.6, 2);
+    clickAt(560, 502);
+    EXPECT_TRUE(waitFor(train[0], train[1], [](Rgb c) { return !trainish(c); }));
+    EXPECT_GT(countTrain(Screenshot::take()), 100);
+}
+
+TEST_F(TrainE2E, PlayMovesItWithoutInput) {
+    const auto train = camera.screenPosition(2, 0.6, 2);
+    clickAt(270, 502);  // "Play"
+    moveTo(screenX(150), screenY(350));
+    EXPECT_TRUE(waitFor(train[0], train[1], [](Rgb c) { return !trainish(c); }));
+    const Screenshot a = Screenshot::take();
+    pause(0.5);
+    const Screenshot b = Screenshot::take();
+    int differing = 0;
+    for (int y = 110; y < 580; ++y)
+        for (int x = 320; x < 990; ++x)
+            if (!near(a.at(x, y), b.at(x, y), 0))
+                ++differing;
+    EXPECT_GT(differing, 100) << "the train stopped";
+}
+
+TEST_F(TrainE2E, TrainViewRidesAlong) {
+    const Screenshot free = Screenshot::take();
+    clickAt(110, 502);  // "Train View"
+    pause(0.5);
+    const Screenshot ride = Screenshot::take();
+    ride.save("train-view");
+    int differing = 0;
+    for (int y = 110; y < 580; ++y)
+        for (int x = 320; x < 990; ++x)
+            if (!near(free.at(x, y), ride.at(x, y), 3))
+                ++differing;
+    EXPECT_GT(differing, 670 * 470 / 4);
+    EXPECT_EQ(countTrain(ride), 0) << "the train is not drawn while riding it";
+    // Off again: the free camera as it was.
+    clickAt(110, 502);
+    pause(0.5);
+    const Screenshot again = Screenshot::take();
+    const auto train = camera.screenPosition(2, 0.6, 2);
+    EXPECT_TRUE(trainish(again.at(train[0], train[1])));
+}
+
+TEST_F(TrainE2E, AddedPointCanBePicked) {
+    for (int k = 0; k < 3; ++k) {
+        clickAt(60, 22);  // "Add to Curve"
+        pause(0.2);
+    }
+    const auto first = camera.screenPosition(2, 0.35, 0);
+    EXPECT_TRUE(waitFor(first[0], first[1], greenish));
+    moveTo(first[0], first[1]);
+    xdotool("click 1");
+    ASSERT_TRUE(app->waitForOutput("name 7\n"));
+    const std::string out = app->output();
+    const std::size_t lastLine = out.rfind("hit ", out.size() - 2);
+    ASSERT_NE(lastLine, std::string::npos);
+    EXPECT_EQ(out.substr(out.rfind(" name ")), " name 7\n") << out;
+}

@@ -31,6 +31,22 @@ std::array<double, 2> ViewCamera::windowPosition(double x, double y, double z) c
     return {220 + (ndcX + 1) * 0.5 * width, 10 + (1 - ndcY) * 0.5 * height};
 }
 
+std::array<double, 3> ViewCamera::pointOnPlaneY(double windowX, double windowY,
+                                                double planeY) const {
+    const Vec forward = normalised(sub(center, eye));
+    const Vec side = normalised(cross(forward, {0, 1, 0}));
+    const Vec up = cross(side, forward);
+    const double f = 1.0 / std::tan(fieldOfView * M_PI / 360.0);
+    const double aspect = static_cast<double>(width) / height;
+    const double ndcX = ((windowX - 220) / width) * 2 - 1;
+    const double ndcY = 1 - ((windowY - 10) / height) * 2;
+    const Vec ray = {forward[0] + side[0] * ndcX * aspect / f + up[0] * ndcY / f,
+                     forward[1] + side[1] * ndcX * aspect / f + up[1] * ndcY / f,
+                     forward[2] + side[2] * ndcX * aspect / f + up[2] * ndcY / f};
+    const double s = (planeY - eye[1]) / ray[1];
+    return {eye[0] + s * ray[0], planeY, eye[2] + s * ray[2]};
+}
+
 std::array<int, 2> ViewCamera::screenPosition(double x, double y, double z) const {
     const auto p = windowPosition(x, y, z);
     return {100 + static_cast<int>(std::floor(p[0])), 100 + static_cast<int>(std::floor(p[1]))};

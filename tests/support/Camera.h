@@ -14,6 +14,8 @@ struct ViewCamera {
 
     // Main-window coordinates (x right, y down) of the world point.
     std::array<double, 2> windowPosition(double x, double y, double z) const;
+    // Where the line of sight through a main-window pixel meets the plane y = planeY.
+    std::array<double, 3> pointOnPlaneY(double windowX, double windowY, double planeY) const;
     // Screen coordinates, with the main window at (100, 100).
     std::array<int, 2> screenPosition(double x, double y, double z) const;
 };
