@@ -3,12 +3,7 @@
 namespace {
 
 int countTrain(const Screenshot& shot) {
-    int n = 0;
-    for (int y = 110; y < 580; ++y)
-        for (int x = 320; x < 990; ++x)
-            if (trainish(shot.at(x, y)))
-                ++n;
-    return n;
+    return countInView(shot, [](Rgb c, int, int) { return trainish(c); });
 }
 
 }  // namespace
@@ -36,12 +31,7 @@ TEST_F(TrainE2E, PlayMovesItWithoutInput) {
     const Screenshot a = Screenshot::take();
     pause(0.5);
     const Screenshot b = Screenshot::take();
-    int differing = 0;
-    for (int y = 110; y < 580; ++y)
-        for (int x = 320; x < 990; ++x)
-            if (!near(a.at(x, y), b.at(x, y), 0))
-                ++differing;
-    EXPECT_GT(differing, 100) << "the train stopped";
+    EXPECT_GT(differingInView(a, b, 0), 100) << "the train stopped";
 }
 
 TEST_F(TrainE2E, TrainViewRidesAlong) {
@@ -50,12 +40,7 @@ TEST_F(TrainE2E, TrainViewRidesAlong) {
     pause(0.5);
     const Screenshot ride = Screenshot::take();
     ride.save("train-view");
-    int differing = 0;
-    for (int y = 110; y < 580; ++y)
-        for (int x = 320; x < 990; ++x)
-            if (!near(free.at(x, y), ride.at(x, y), 3))
-                ++differing;
-    EXPECT_GT(differing, 670 * 470 / 4);
+    EXPECT_GT(differingInView(free, ride, 3), 670 * 470 / 4);
     EXPECT_EQ(countTrain(ride), 0) << "the train is not drawn while riding it";
     // Off again: the free camera as it was.
     clickAt(110, 502);

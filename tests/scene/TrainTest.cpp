@@ -45,6 +45,17 @@ protected:
     Train train{&curve};
 };
 
+// World centre of a captured quad.
+std::array<double, 3> centreOf(const std::array<FeedbackVertex, 4>& quad) {
+    std::array<double, 3> c{0, 0, 0};
+    for (const auto& v : quad) {
+        const auto w = worldFromWindow(v.x, v.y, v.z);
+        for (int k = 0; k < 3; ++k)
+            c[k] += w[k] / 4;
+    }
+    return c;
+}
+
 }  // namespace
 
 TEST_F(TrainTest, ColouredInTheNormalPassNotInTheShadowPass) {
@@ -89,22 +100,12 @@ TEST_F(TrainTest, BottomFaceCentredOnTheCurvePointTurnedAlongTheTangent) {
         const auto quads = quadsOf(drawn(0));
         ASSERT_EQ(quads.size(), 6u);
         // Face 4 is the cube's -y face: its centre is the curve point.
-        double c[3] = {0, 0, 0};
-        for (const auto& v : quads[3]) {
-            const auto w = worldFromWindow(v.x, v.y, v.z);
-            for (int k = 0; k < 3; ++k)
-                c[k] += w[k] / 4;
-        }
+        const auto c = centreOf(quads[3]);
         EXPECT_NEAR(c[0], px, 2e-3) << "t " << t;
         EXPECT_NEAR(c[1], py, 2e-3) << "t " << t;
         EXPECT_NEAR(c[2], pz, 2e-3) << "t " << t;
         // The +z face (the back of the train) lies half a unit behind, against the tangent.
-        double back[3] = {0, 0, 0};
-        for (const auto& v : quads[0]) {
-            const auto w = worldFromWindow(v.x, v.y, v.z);
-            for (int k = 0; k < 3; ++k)
-                back[k] += w[k] / 4;
-        }
+        const auto back = centreOf(quads[0]);
         const double l = std::sqrt(dx * dx + dy * dy + dz * dz);
         const double h = std::sqrt(dx * dx + dz * dz) / l;
         // Back-face centre = p + 0.5 * v + 0.5 * w (v has length h, w = -f).
@@ -117,12 +118,7 @@ TEST_F(TrainTest, BottomFaceCentredOnTheCurvePointTurnedAlongTheTangent) {
 TEST_F(TrainTest, WithoutATimeSliderItStandsAtTheStart) {
     const auto quads = quadsOf(drawn(0));
     ASSERT_EQ(quads.size(), 6u);
-    double c[3] = {0, 0, 0};
-    for (const auto& v : quads[3]) {
-        const auto w = worldFromWindow(v.x, v.y, v.z);
-        for (int k = 0; k < 3; ++k)
-            c[k] += w[k] / 4;
-    }
+    const auto c = centreOf(quads[3]);
     EXPECT_NEAR(c[0], 2, 2e-3);
     EXPECT_NEAR(c[1], 0.1, 2e-3);
     EXPECT_NEAR(c[2], 2, 2e-3);

@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 #include <FL/gl.h>
+#include <GL/glu.h>
 
 #include <algorithm>
 #include <cmath>
@@ -45,6 +46,17 @@ std::array<double, 16> currentMatrix(GLenum which) {
     std::array<double, 16> m{};
     glGetDoublev(which, m.data());
     return m;
+}
+
+std::array<double, 3> projectThroughCurrent(double x, double y, double z) {
+    GLdouble modelview[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::array<double, 3> w{};
+    gluProject(x, y, z, modelview, projection, viewport, &w[0], &w[1], &w[2]);
+    return w;
 }
 
 void expectMatrixNear(const double* expected, const double* actual, double tolerance) {

@@ -26,6 +26,9 @@ std::array<double, 3> worldFromWindow(double wx, double wy, double wz);
 // The current matrix of the given kind (GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX).
 std::array<double, 16> currentMatrix(GLenum which);
 
+// Window coordinates of a world point through the current modelview, projection and viewport.
+std::array<double, 3> projectThroughCurrent(double x, double y, double z);
+
 // Element-wise comparison of two column-major matrices, the tolerance relative to elements
 // above 1 (GL keeps its matrices in single precision).
 void expectMatrixNear(const double* expected, const double* actual, double tolerance);

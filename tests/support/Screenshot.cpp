@@ -68,6 +68,10 @@ std::string describe(Rgb c) {
     return s.str();
 }
 
+int differingInView(const Screenshot& a, const Screenshot& b, int tolerance) {
+    return countInView(a, [&](Rgb c, int x, int y) { return !near(c, b.at(x, y), tolerance); });
+}
+
 bool waitForPixel(int x, int y, Rgb colour, int tolerance, double seconds) {
     const auto start = std::chrono::steady_clock::now();
     for (;;) {

@@ -26,6 +26,20 @@ public:
 bool near(Rgb a, Rgb b, int tolerance);
 std::string describe(Rgb c);
 
+// The pixels of the view (670 x 470 at (320, 110) on the screen) that satisfy the predicate.
+template <typename Predicate>
+int countInView(const Screenshot& shot, Predicate ok) {
+    int n = 0;
+    for (int y = 110; y < 580; ++y)
+        for (int x = 320; x < 990; ++x)
+            if (ok(shot.at(x, y), x, y))
+                ++n;
+    return n;
+}
+
+// The pixels of the view that differ by more than the tolerance between two screenshots.
+int differingInView(const Screenshot& a, const Screenshot& b, int tolerance);
+
 // Polls screenshots until the pixel at (x, y) is within tolerance of the colour.
 bool waitForPixel(int x, int y, Rgb colour, int tolerance, double seconds);
 

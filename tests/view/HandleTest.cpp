@@ -27,29 +27,13 @@ protected:
         Fl::e_state = state;
         return view->handle(type);
     }
-    // Window position of a world point through the view's camera.
-    std::array<int, 2> windowOf(double x, double y, double z) {
-        view->make_current();
-        glViewport(0, 0, view->w(), view->h());
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        view->setProjection();
-        GLdouble mv[16], pr[16];
-        GLint vp[4];
-        glGetDoublev(GL_MODELVIEW_MATRIX, mv);
-        glGetDoublev(GL_PROJECTION_MATRIX, pr);
-        glGetIntegerv(GL_VIEWPORT, vp);
-        double wx, wy, wz;
-        gluProject(x, y, z, mv, pr, vp, &wx, &wy, &wz);
-        return {static_cast<int>(wx), view->h() - static_cast<int>(wy)};
-    }
 };
 
 }  // namespace
 
 TEST_F(Handle, LeftPressPicksAndRedrawsReleaseClears) {
     ControlPoint p(0, 0.1, 0);
-    const auto at = windowOf(0, 0.35, 0);
+    const auto at = mouseOf(0, 0.35, 0);
     testing::internal::CaptureStdout();
     EXPECT_EQ(event(FL_PUSH, FL_LEFT_MOUSE, at[0], at[1]), 1);
     testing::internal::GetCapturedStdout();
@@ -68,7 +52,7 @@ TEST_F(Handle, LeftPressPicksAndRedrawsReleaseClears) {
 
 TEST_F(Handle, PlainDragKeepsHeightCtrlDragMovesUpAndDown) {
     ControlPoint p(0, 0.1, 0);
-    const auto at = windowOf(0, 0.35, 0);
+    const auto at = mouseOf(0, 0.35, 0);
     testing::internal::CaptureStdout();
     event(FL_PUSH, FL_LEFT_MOUSE, at[0], at[1]);
     testing::internal::GetCapturedStdout();

@@ -136,19 +136,13 @@ TEST_F(Unproject, FlipsYAndPutsTheNearPointNearerTheCamera) {
     double n[3], f[3];
     // The mouse row my is the GL row height - my - 1: the top-left pixel is GL (0, 199).
     ASSERT_EQ(unprojectMouse(0, 0, &n[0], &n[1], &n[2], &f[0], &f[1], &f[2]), 1);
-    GLdouble mv[16], pr[16];
-    GLint vp[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, mv);
-    glGetDoublev(GL_PROJECTION_MATRIX, pr);
-    glGetIntegerv(GL_VIEWPORT, vp);
-    double wx, wy, wz;
-    gluProject(n[0], n[1], n[2], mv, pr, vp, &wx, &wy, &wz);
-    EXPECT_NEAR(wx, 0, 1e-6);
-    EXPECT_NEAR(wy, size - 1, 1e-6);
-    EXPECT_NEAR(wz, 0.25, 1e-6);
-    gluProject(f[0], f[1], f[2], mv, pr, vp, &wx, &wy, &wz);
-    EXPECT_NEAR(wy, size - 1, 1e-6);
-    EXPECT_NEAR(wz, 0.75, 1e-6);
+    const auto nearWindow = projectThroughCurrent(n[0], n[1], n[2]);
+    EXPECT_NEAR(nearWindow[0], 0, 1e-6);
+    EXPECT_NEAR(nearWindow[1], size - 1, 1e-6);
+    EXPECT_NEAR(nearWindow[2], 0.25, 1e-6);
+    const auto farWindow = projectThroughCurrent(f[0], f[1], f[2]);
+    EXPECT_NEAR(farWindow[1], size - 1, 1e-6);
+    EXPECT_NEAR(farWindow[2], 0.75, 1e-6);
     // The camera sits at z = 10 looking down -z.
     EXPECT_GT(n[2], f[2]);
 }

@@ -17,20 +17,9 @@ class Picking : public ViewTest {
 protected:
     // Puts the mouse where the view's camera shows the world point.
     void mouseAt(double x, double y, double z) {
-        view->make_current();
-        glViewport(0, 0, view->w(), view->h());
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        view->setProjection();
-        GLdouble mv[16], pr[16];
-        GLint vp[4];
-        glGetDoublev(GL_MODELVIEW_MATRIX, mv);
-        glGetDoublev(GL_PROJECTION_MATRIX, pr);
-        glGetIntegerv(GL_VIEWPORT, vp);
-        double wx, wy, wz;
-        gluProject(x, y, z, mv, pr, vp, &wx, &wy, &wz);
-        Fl::e_x = static_cast<int>(wx);
-        Fl::e_y = view->h() - static_cast<int>(wy);
+        const auto at = mouseOf(x, y, z);
+        Fl::e_x = at[0];
+        Fl::e_y = at[1];
     }
     // Picks, returning the object and the trace printed.
     SceneObject* pick(std::string* trace) {

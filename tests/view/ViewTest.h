@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GlTest.h"
 #include "SceneView.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,17 @@ protected:
         view->make_current();
     }
     void TearDown() override { delete view; }
+
+    // Toolkit mouse coordinates (y down) where the view's camera shows the world point.
+    std::array<int, 2> mouseOf(double x, double y, double z) {
+        view->make_current();
+        glViewport(0, 0, view->w(), view->h());
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        view->setProjection();
+        const auto w = projectThroughCurrent(x, y, z);
+        return {static_cast<int>(w[0]), view->h() - static_cast<int>(w[1])};
+    }
 
     SceneView* view = nullptr;
 };
