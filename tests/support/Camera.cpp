@@ -18,6 +18,33 @@ Vec normalised(const Vec& a) {
 
 }  // namespace
 
+Matrix4 perspectiveMatrix(double fovy, double aspect) {
+    const double f = 1.0 / std::tan(fovy * M_PI / 360.0);
+    const double n = 1, far = 100;
+    return {f / aspect, 0, 0, 0, 0, f, 0, 0, 0, 0, (far + n) / (n - far), -1,
+            0, 0, 2 * far * n / (n - far), 0};
+}
+
+Matrix4 lookAtMatrix(const double* eye, const double* center) {
+    const Vec forward = normalised(sub({center[0], center[1], center[2]}, {eye[0], eye[1], eye[2]}));
+    const Vec side = normalised(cross(forward, {0, 1, 0}));
+    const Vec up = cross(side, forward);
+    Matrix4 m = {side[0], up[0], -forward[0], 0, side[1], up[1], -forward[1], 0,
+                 side[2], up[2], -forward[2], 0, 0,       0,     0,           1};
+    for (int row = 0; row < 3; ++row)
+        m[12 + row] = -(m[row] * eye[0] + m[4 + row] * eye[1] + m[8 + row] * eye[2]);
+    return m;
+}
+
+Matrix4 multiply(const Matrix4& a, const Matrix4& b) {
+    Matrix4 c{};
+    for (int col = 0; col < 4; ++col)
+        for (int row = 0; row < 4; ++row)
+            for (int k = 0; k < 4; ++k)
+                c[col * 4 + row] += a[k * 4 + row] * b[col * 4 + k];
+    return c;
+}
+
 std::array<double, 2> ViewCamera::windowPosition(double x, double y, double z) const {
     const Vec forward = normalised(sub(center, eye));
     const Vec side = normalised(cross(forward, {0, 1, 0}));

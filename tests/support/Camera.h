@@ -2,6 +2,15 @@
 
 #include <array>
 
+using Matrix4 = std::array<double, 16>;  // column-major, as OpenGL
+
+// The perspective gluPerspective(fovy, aspect, 1, 100) builds.
+Matrix4 perspectiveMatrix(double fovy, double aspect);
+// The view matrix gluLookAt builds for up (0, 1, 0).
+Matrix4 lookAtMatrix(const double* eye, const double* center);
+// a * b.
+Matrix4 multiply(const Matrix4& a, const Matrix4& b);
+
 // Where the view's camera puts a world point, computed independently of the program: a look-at
 // camera with up (0, 1, 0) and a perspective of the given vertical field of view, on the view's
 // 670 x 470 viewport at (220, 10) in the main window.
