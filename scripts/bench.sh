@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release), runs them on Mesa's software OpenGL under Xvfb, measures the
+# CPU the idle loop takes while "Play" is off, and writes docs/performance/: results.json (Google
+# Benchmark's output), idle-cpu.txt, frame-time.png (gnuplot) and table.md (the README's table).
+#
+#   scripts/bench.sh [repetitions]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+
+ensure_packages g++ cmake make libfltk1.3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
+    xvfb xauth libbenchmark-dev jq gnuplot-nox
+
+repetitions="${1:-5}"
+out=docs/performance
+mkdir -p "$out"
+
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DLOOPLINE_BENCHMARKS=ON >/dev/null
+cmake --build build-bench -j "$(nproc)"
+
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+    build-bench/bench/loopline_bench --benchmark_repetitions="$repetitions" \
+    --benchmark_report_aggregates_only=true \
+    --benchmark_out="$out/results.json" --benchmark_out_format=json
+
+# The idle loop while "Play" is off: CPU seconds the process uses over 10 s of wall time.
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
+    build-bench/loopline >/dev/null &
+    pid=$!
+    sleep 3
+    ticks() { awk "{print \$14 + \$15}" /proc/$pid/stat; }
+    before=$(ticks); sleep 10; after=$(ticks)
+    kill $pid
+    echo "$before $after $(getconf CLK_TCK)"
+' | awk '{ printf "%.0f\n", ($2 - $1) / $3 / 10 * 100 }' > "$out/idle-cpu.txt"
+
+scripts/bench-report.sh "$out"
+cat "$out/table.md"
