@@ -24,12 +24,17 @@ void evaluate(const std::vector<ControlPoint*>& points, int curveType, Weights w
         t = 0;
     const double f = std::floor(t);
     const double u = t - f;
-    // Reduce the segment index in double precision so that any t gives a valid index, then
-    // step around the loop: (i - 1) mod n is i + n - 1 mod n.
-    double k = std::fmod(f, static_cast<double>(n));
-    if (k < 0)
-        k += static_cast<double>(n);
-    const std::size_t i = static_cast<std::size_t>(k) % n;
+    // The segment index modulo n, for any t: in integers where f fits (the usual case, and the
+    // cheap one), else in double precision. Then around the loop: (i - 1) mod n is i + n - 1 mod n.
+    std::size_t i;
+    if (f >= 0 && f < 4294967296.0) {
+        i = static_cast<std::size_t>(f) % n;
+    } else {
+        double k = std::fmod(f, static_cast<double>(n));
+        if (k < 0)
+            k += static_cast<double>(n);
+        i = static_cast<std::size_t>(k) % n;
+    }
     const ControlPoint* p[4] = {points[(i + n - 1) % n], points[i], points[(i + 1) % n],
                                 points[(i + 2) % n]};
     double w[4];
