@@ -1,12 +1,12 @@
 #include "SceneView.h"
 
+#include "ControlPoint.h"
 #include "Floor.h"
 #include "Handles.h"
 #include "Interaction.h"
 #include "Light.h"
 #include "SceneObject.h"
 #include "Shadows.h"
-#include "ControlPoint.h"
 #include "Train.h"
 
 #include <FL/Fl.H>
@@ -29,8 +29,7 @@ void SceneView::draw() {
     glLoadIdentity();
     setProjection();
 
-    if (shadowTypeBrowser && shadowTypeBrowser->value() > 1)
-        drawShadowPass();
+    drawShadowPass();
 
     // Floor: unlit, depth test on.
     drawFloor();
@@ -67,6 +66,9 @@ void SceneView::drawObjects(int shadowPass) {
 }
 
 void SceneView::drawShadowPass() {
+    // Only "Hack Drop" and "Hack Point Light" have one; "None" touches no GL state at all.
+    if (!shadowTypeBrowser || shadowTypeBrowser->value() <= 1)
+        return;
     glPushMatrix();
     const bool drop = shadowTypeBrowser->value() == 2;
     if (drop)

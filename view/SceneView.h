@@ -19,7 +19,8 @@ public:
     void setProjection();
     // Every registered object in registry order, each under its index as selection name.
     void drawObjects(int shadowPass);
-    // The flattened black copy of the scene, when "Shadow Type" asks for one.
+    // The flattened black copy of the scene, when "Shadow Type" asks for one: every object drawn
+    // again under a shadow matrix, unlit and black; the depth test is on afterwards.
     void drawShadowPass();
 
     // The first selectable object under the mouse, in registry order; prints the pick trace.

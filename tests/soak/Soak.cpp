@@ -34,8 +34,8 @@ using Vec = std::array<double, 3>;
 // The view on the screen (the main window sits at (100, 100)).
 const int viewLeft = 320, viewTop = 110, viewWidth = 670, viewHeight = 470;
 const Vec center = {0, 3, 0};
-// The marker is only dragged within this distance of the center, where every orbit of the
-// camera still sees it.
+// The marker is only dragged within this distance of the center (and above the floor), where
+// every orbit of the camera still sees it.
 const double markerRadius = 4;
 const int markerIndex = 4;
 const int maxAdds = 250;
@@ -216,7 +216,8 @@ private:
         moveOnPlane(n[0], n[1], n[2], f[0], f[1], f[2], marker_[0], marker_[1], marker_[2], &r[0],
                     &r[1], &r[2], ctrl ? 1 : 0);
         *moved = r;
-        return distance(r, center) <= markerRadius;
+        // Above the floor too, which would hide it from most of the orbit.
+        return distance(r, center) <= markerRadius && r[1] >= 0.5;
     }
 
     void leftClick() {

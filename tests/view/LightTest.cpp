@@ -53,6 +53,29 @@ TEST_F(ShadowPass, PushesAndPopsUnlitBlackWithDepthTestAfter) {
         EXPECT_EQ(c, 0.0f);
 }
 
+TEST_F(ShadowPass, NoneTouchesNoState) {
+    browser->select(1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslated(1, 2, 3);
+    const auto before = currentMatrix(GL_MODELVIEW_MATRIX);
+    glEnable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glColor4f(0.2f, 0.4f, 0.6f, 1);
+    view->drawShadowPass();
+    expectMatrixNear(before.data(), currentMatrix(GL_MODELVIEW_MATRIX).data(), 0);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_FLOAT_EQ(colour[0], 0.2f);
+    EXPECT_FLOAT_EQ(colour[2], 0.6f);
+    // And without a browser at all.
+    shadowTypeBrowser = nullptr;
+    view->drawShadowPass();
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+}
+
 TEST_F(ShadowPass, RunsOnlyForDropAndPointLight) {
     // A point low enough for the light above it to cast a shadow; only lines 2 and 3 emit black.
     ControlPoint low(0, 0.1, 0);
