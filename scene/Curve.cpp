@@ -11,11 +11,24 @@
 
 namespace {
 
-using Weights = void (*)(int, double, double[4]);
+// The segment index floor(t) modulo n, for any finite t: in integers where it fits (the usual
+// case, and the cheap one), else in double precision.
+std::size_t segmentIndex(double f, std::size_t n) {
+    if (f >= 0 && f < 4294967296.0) {
+        const std::size_t i = static_cast<std::size_t>(f);
+        return i < n ? i : i % n;
+    }
+    double k = std::fmod(f, static_cast<double>(n));
+    if (k < 0)
+        k += static_cast<double>(n);
+    return static_cast<std::size_t>(k) % n;
+}
 
-// Blends the four points around segment floor(t), indices taken cyclically.
-void evaluate(const std::vector<ControlPoint*>& points, int curveType, Weights weights, double t,
-              double* x, double* y, double* z) {
+// Blends the four points around segment floor(t), indices taken around the closed list. Called
+// for every sample of every frame, so it stays free of divisions and indirect calls.
+template <bool Tangent>
+void evaluate(const std::vector<ControlPoint*>& points, int curveType, double t, double* x,
+              double* y, double* z) {
     *x = *y = *z = 0;
     const std::size_t n = points.size();
     if (n == 0)
@@ -24,25 +37,20 @@ void evaluate(const std::vector<ControlPoint*>& points, int curveType, Weights w
         t = 0;
     const double f = std::floor(t);
     const double u = t - f;
-    // The segment index modulo n, for any t: in integers where f fits (the usual case, and the
-    // cheap one), else in double precision. Then around the loop: (i - 1) mod n is i + n - 1 mod n.
-    std::size_t i;
-    if (f >= 0 && f < 4294967296.0) {
-        i = static_cast<std::size_t>(f) % n;
-    } else {
-        double k = std::fmod(f, static_cast<double>(n));
-        if (k < 0)
-            k += static_cast<double>(n);
-        i = static_cast<std::size_t>(k) % n;
-    }
-    const ControlPoint* p[4] = {points[(i + n - 1) % n], points[i], points[(i + 1) % n],
-                                points[(i + 2) % n]};
+    const std::size_t i = segmentIndex(f, n);
+    const std::size_t before = i == 0 ? n - 1 : i - 1;
+    const std::size_t after = i + 1 == n ? 0 : i + 1;
+    const std::size_t afterNext = after + 1 == n ? 0 : after + 1;
+    const ControlPoint* p[4] = {points[before], points[i], points[after], points[afterNext]};
     double w[4];
-    weights(curveType, u, w);
-    for (int k4 = 0; k4 < 4; ++k4) {
-        *x += w[k4] * p[k4]->x;
-        *y += w[k4] * p[k4]->y;
-        *z += w[k4] * p[k4]->z;
+    if (Tangent)
+        tangentWeights(curveType, u, w);
+    else
+        positionWeights(curveType, u, w);
+    for (int k = 0; k < 4; ++k) {
+        *x += w[k] * p[k]->x;
+        *y += w[k] * p[k]->y;
+        *z += w[k] * p[k]->z;
     }
 }
 
@@ -60,11 +68,11 @@ void Curve::append(ControlPoint* p) {
 }
 
 void Curve::position(double t, double* x, double* y, double* z) const {
-    evaluate(points, curveType, positionWeights, t, x, y, z);
+    evaluate<false>(points, curveType, t, x, y, z);
 }
 
 void Curve::tangent(double t, double* x, double* y, double* z) const {
-    evaluate(points, curveType, tangentWeights, t, x, y, z);
+    evaluate<true>(points, curveType, t, x, y, z);
 }
 
 void Curve::draw(int shadowPass) {
