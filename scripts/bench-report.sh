@@ -15,13 +15,15 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 fmt() { awk -v a="$1" 'BEGIN { printf (a < 10 ? "%.3f" : "%.1f"), a }'; }
 
 {
-    echo "| Control points | Frame, no shadows (ms) | Baseline | Ratio | Frame, point-light shadows (ms) | Baseline | Ratio | Pick (ms) | Baseline | Ratio | Frame cost per point, shadows (µs) |"
+    echo "| Control points | Frame, no shadows (ms) | Baseline | Ratio | Frame, point-light shadows (ms) | Baseline | Ratio | Pick (ms) | Baseline | Ratio | Cost per added point, frame with shadows (µs) |"
     echo "|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
     for n in 4 100 1000 10000; do
         fn=$(median "Frame/None/$n"); bn=$(median "FrameBaseline/None/$n")
         fl=$(median "Frame/PointLight/$n"); bl=$(median "FrameBaseline/PointLight/$n")
         pk=$(median "Pick/$n"); pb=$(median "PickBaseline/$n")
-        per=$(awk -v t="$fl" -v n="$n" 'BEGIN { printf "%.2f", t * 1000 / n }')
+        # Marginal: what each point beyond the first four adds to the frame.
+        per=$(awk -v t="$fl" -v t4="$(median "Frame/PointLight/4")" -v n="$n" \
+            'BEGIN { if (n == 4) print "–"; else printf "%.2f", (t - t4) * 1000 / (n - 4) }')
         echo "| $n | $(fmt "$fn") | $(fmt "$bn") | $(ratio "$fn" "$bn") | $(fmt "$fl") | $(fmt "$bl") | $(ratio "$fl" "$bl") | $(fmt "$pk") | $(fmt "$pb") | $(ratio "$pk" "$pb") | $per |"
     done
     echo
