@@ -312,6 +312,42 @@ private:
         xdotool("mousemove " + at(x, uniform(110, 620)) + " key " + k);
     }
 
+    // Orbits the eye back to where it started, from the tracked eye, in single-axis turns: a
+    // turn in the x-y plane that brings the offset level, one in the x-z plane that gives it the
+    // start's z, and one in the x-y plane again up to the start. Each turn is a drag of
+    // angle / 0.005 pixels plus the dead zone, split in two where the screen is too short.
+    void restoreInitialEye() {
+        const Vec start = {5, 8, 14};
+        const Vec target = {start[0] - center[0], start[1] - center[1], start[2] - center[2]};
+        const double level = -std::atan2(eye_[1] - center[1], eye_[0] - center[0]);
+        turn(0, level);
+        const double x = eye_[0] - center[0], z = eye_[2] - center[2];
+        const double across = std::sqrt(target[0] * target[0] + target[1] * target[1]);
+        turn(std::atan2(target[2], across) - std::atan2(z, x), 0);
+        turn(0, std::atan2(target[1], target[0]) - std::atan2(eye_[1] - center[1],
+                                                              eye_[0] - center[0]));
+    }
+
+    // One orbit by the angles a (x-z plane) and b (x-y plane), as whole pixels.
+    void turn(double a, double b) {
+        auto pixels = [](double angle) {
+            angle = std::remainder(angle, 2 * M_PI);
+            const int d = static_cast<int>(std::lround(angle / 0.005));
+            return d == 0 ? 0 : d + (d > 0 ? 5 : -5);
+        };
+        const int dx = pixels(a), dy = pixels(b);
+        if (dx)
+            orbit(640 - dx / 2, 500, 640 - dx / 2 + dx, 500, 4);
+        if (dy) {
+            // At most about 640 pixels: two drags of half the turn each, which add up.
+            const int half = static_cast<int>(std::lround(std::remainder(b, 2 * M_PI) / 2 / 0.005));
+            const int rest = static_cast<int>(std::lround(std::remainder(b, 2 * M_PI) / 0.005)) - half;
+            for (int d : {half, rest})
+                if (d)
+                    orbit(655, 512 - d / 2, 655, 512 - d / 2 + d + (d > 0 ? 5 : -5), 4);
+        }
+    }
+
     // The marker's faces on the screen: the only red in the view (cyan while selected).
     static bool reddish(Rgb c) { return c.r > 90 && c.g < c.r / 2 && c.b < c.r / 2; }
 
@@ -324,6 +360,8 @@ private:
             xdotool("mousemove " + at(210, 602) + " click 1");
             pause(0.3);
         }
+        restoreInitialEye();
+        std::printf("soak: eye turned back to %s\n", describe(eye_).c_str());
         for (int attempt = 0; attempt < 40; ++attempt) {
             const Screenshot shot = Screenshot::take();
             long sx = 0, sy = 0;
@@ -335,7 +373,8 @@ private:
                 return true;
             });
             if (red < 6) {
-                orbit(655, 345, 655 + 105, 345 + (attempt % 4 == 3 ? 60 : 0), 3);
+                // Hidden (behind the floor or a cube): look from a little further round.
+                orbit(655, 345, 655 + 105, 345 + (attempt % 2 ? 60 : -60), 3);
                 pause(0.2);
                 continue;
             }
