@@ -1,3 +1,4 @@
+#include "Camera.h"
 #include "Frames.h"
 #include "GlTest.h"
 
@@ -29,15 +30,6 @@ Matrix transpose(const Matrix& m) {
         for (int c = 0; c < 4; ++c)
             t[c * 4 + r] = m[r * 4 + c];
     return t;
-}
-
-Matrix product(const Matrix& a, const Matrix& b) {
-    Matrix c{};
-    for (int col = 0; col < 4; ++col)
-        for (int row = 0; row < 4; ++row)
-            for (int k = 0; k < 4; ++k)
-                c[col * 4 + row] += a[k * 4 + row] * b[col * 4 + k];
-    return c;
 }
 
 const Matrix identity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
@@ -83,14 +75,14 @@ TEST_F(Frames, SlopedTangent) {
     // The ride frame is its transpose, and on a slope not its inverse.
     const Matrix r = ride(0.3, 0.5, 0.8);
     expectMatrixNear(transpose(m).data(), r.data(), 1e-6);
-    EXPECT_GT(std::fabs(product(r, m)[0] - 1), 0.1);
+    EXPECT_GT(std::fabs(multiply(r, m)[0] - 1), 0.1);
 }
 
 TEST_F(Frames, LevelRideFrameIsTheInverseOfTheTrainFrame) {
     const Matrix m = train(1, 0, -2);
     const Matrix r = ride(1, 0, -2);
-    expectMatrixNear(identity.data(), product(r, m).data(), 1e-6);
-    expectMatrixNear(identity.data(), product(m, r).data(), 1e-6);
+    expectMatrixNear(identity.data(), multiply(r, m).data(), 1e-6);
+    expectMatrixNear(identity.data(), multiply(m, r).data(), 1e-6);
 }
 
 TEST_F(Frames, ZeroAndNaNDirectionsFallBack) {
@@ -116,6 +108,6 @@ TEST_F(Frames, OneMultiplyOntoTheCurrentMatrix) {
     multTrainFrame(3, 0, 0);
     const Matrix translation = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1};
     const Matrix frame = {0, 0, 1, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 0, 1};
-    expectMatrixNear(product(translation, frame).data(), currentMatrix(GL_MODELVIEW_MATRIX).data(),
+    expectMatrixNear(multiply(translation, frame).data(), currentMatrix(GL_MODELVIEW_MATRIX).data(),
                      1e-6);
 }
