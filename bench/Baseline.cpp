@@ -189,9 +189,5 @@ int replayPick(const GlStream& s, int mx, int my) {
         if (hits >= 0)
             return hits;
         buffer.resize(buffer.size() * 2);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPickMatrix(mx, viewport[3] - my, 5, 5, viewport);
-        camera(s);
     }
 }

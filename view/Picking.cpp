@@ -58,13 +58,10 @@ SceneObject* SceneView::pickObject() {
 
     // A crowded spot (many added points close together) can overflow the buffer: pick again
     // with twice the room until the records fit, rather than select nothing.
+    // The matrices stay as set: every object restores what it changes.
     int hits = selectPass(*this);
     while (hits < 0) {
         selectBuffer.resize(selectBuffer.size() * 2);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPickMatrix(mx, viewport[3] - my, 5, 5, viewport);
-        setProjection();
         hits = selectPass(*this);
     }
 
