@@ -40,21 +40,21 @@ int runEditor(void (*beforeShow)()) {
 
     constantVelocityButton = new Fl_Light_Button(10, 460, 200, 25, "Constant Velocity");
 
-    curveTypeBrowser = new Fl_Hold_Browser(10, 40, 200, 65);
+    curveTypeBrowser = new Fl_Hold_Browser(10, 40, 200, 65, "Curve Type");
     curveTypeBrowser->add("Linear");
     curveTypeBrowser->add("Cardinal");
     curveTypeBrowser->add("B-Spline");
     curveTypeBrowser->select(2, 1);
     curveTypeBrowser->callback(curveTypeCallback);
 
-    shadowTypeBrowser = new Fl_Hold_Browser(10, 140, 200, 65);
+    shadowTypeBrowser = new Fl_Hold_Browser(10, 140, 200, 65, "Shadow Type");
     shadowTypeBrowser->add("None");
     shadowTypeBrowser->add("Hack Drop");
     shadowTypeBrowser->add("Hack Point Light");
     shadowTypeBrowser->select(2, 1);
     shadowTypeBrowser->callback(redrawViewCallback);
 
-    velocitySlider = new Fl_Value_Slider(10, 415, 200, 25);
+    velocitySlider = new Fl_Value_Slider(10, 415, 200, 25, "Velocity");
     velocitySlider->type(FL_HOR_NICE_SLIDER);
     velocitySlider->range(0, 1);
     velocitySlider->step(0.05);
@@ -89,6 +89,9 @@ int runEditor(void (*beforeShow)()) {
     // Run.
     window.show();
     shadowTypeBrowser->select(3, 1);
+    // Selecting scrolls the line into view, and before the first draw the browser scrolls a few
+    // pixels although all three lines fit: show the list from its top.
+    shadowTypeBrowser->topline(1);
     window.redraw();
     mainView->redraw();
     Fl::run();

@@ -8,6 +8,7 @@
 
 int pressX = 0;
 int pressY = 0;
+int pressButton = 0;
 double savedEye[3] = {0, 0, 0};
 
 int unprojectMouse(int mx, int my, double* nx, double* ny, double* nz,

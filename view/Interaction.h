@@ -4,9 +4,11 @@
 // Conventions: y is up; mouse coordinates are the toolkit's (origin top-left, y down);
 // angles in radians.
 
-// Where the last press in the view happened (any button), and the eye at the last right press.
+// Where the last press in the view happened and with which button (any button), and the eye at
+// the last right press.
 extern int pressX;
 extern int pressY;
+extern int pressButton;
 extern double savedEye[3];
 
 // Unprojects the mouse at window depths 0.25 (near point n) and 0.75 (far point f) through the

@@ -29,6 +29,9 @@ void SceneView::draw() {
     glLoadIdentity();
     setProjection();
 
+    // Depth test on before the shadows, so that the floor drawn after them cannot cover them,
+    // in the first frame of a fresh context too.
+    glEnable(GL_DEPTH_TEST);
     drawShadowPass();
 
     // Floor: unlit, depth test on.
@@ -91,6 +94,7 @@ int SceneView::handle(int event) {
     case FL_PUSH:
         pressX = Fl::event_x();
         pressY = Fl::event_y();
+        pressButton = Fl::event_button();
         if (Fl::event_button() == FL_LEFT_MOUSE) {
             selectedObject = pickObject();
             damage(1);
@@ -107,7 +111,9 @@ int SceneView::handle(int event) {
         if (selectedObject) {
             dragObject(&selectedObject->x, &selectedObject->y, &selectedObject->z);
             damage(1);
-        } else if (Fl::event_button() == FL_RIGHT_MOUSE) {
+        } else if (pressButton == FL_RIGHT_MOUSE) {
+            // The button of the press: during a drag the toolkit's event_button() reports
+            // whatever key was pressed meanwhile.
             orbitEye(Fl::event_x() - pressX, Fl::event_y() - pressY,
                      center[0], center[1], center[2], savedEye[0], savedEye[1], savedEye[2],
                      &eye[0], &eye[1], &eye[2]);

@@ -32,6 +32,7 @@ struct Row {
 };
 
 int shadowLineWhileBuilding = -1;
+PlayButton* playButton = nullptr;
 bool inspected = false;
 
 Fl_Window* mainWindow() {
@@ -46,9 +47,14 @@ void expectRow(Fl_Widget* w, const Row& row) {
     EXPECT_EQ(w->y(), row.y) << name;
     EXPECT_EQ(w->w(), row.w) << name;
     EXPECT_EQ(w->h(), row.h) << name;
-    if (row.label)
+    if (row.label) {
         EXPECT_STREQ(w->label(), row.label);
-    else
+        // Browsers and sliders keep the toolkit's default place: under the widget, in the gap
+        // the layout leaves.
+        if (row.type == typeid(Fl_Hold_Browser) || row.type == typeid(Fl_Value_Slider)) {
+            EXPECT_EQ(w->align(), FL_ALIGN_BOTTOM) << name;
+        }
+    } else
         EXPECT_TRUE(w->label() == nullptr || std::strlen(w->label()) == 0) << name;
     // The view answers through its own event handling; the others have the row's callback or none.
     if (row.type != typeid(SceneView)) {
@@ -77,9 +83,9 @@ void inspectPanel(void*) {
         {"Train View", typeid(Fl_Light_Button), 10, 490, 200, 25, redrawViewCallback},
         {"Add to Curve", typeid(Fl_Button), 10, 10, 100, 25, addPointCallback},
         {"Constant Velocity", typeid(Fl_Light_Button), 10, 460, 200, 25, nullptr},
-        {nullptr, typeid(Fl_Hold_Browser), 10, 40, 200, 65, curveTypeCallback},
-        {nullptr, typeid(Fl_Hold_Browser), 10, 140, 200, 65, redrawViewCallback},
-        {nullptr, typeid(Fl_Value_Slider), 10, 415, 200, 25, nullptr},
+        {"Curve Type", typeid(Fl_Hold_Browser), 10, 40, 200, 65, curveTypeCallback},
+        {"Shadow Type", typeid(Fl_Hold_Browser), 10, 140, 200, 65, redrawViewCallback},
+        {"Velocity", typeid(Fl_Value_Slider), 10, 415, 200, 25, nullptr},
         {"Lighting", typeid(Fl_Light_Button), 10, 240, 100, 25, redrawViewCallback},
     };
     // All ten are direct children, in creation order.
@@ -106,6 +112,8 @@ void inspectPanel(void*) {
     EXPECT_EQ(timeSlider->when(), FL_WHEN_CHANGED);
     EXPECT_EQ(timeSlider->user_data(), mainView);
     PlayButton* play = static_cast<PlayButton*>(window->child(2));
+    playButton = play;
+    EXPECT_EQ(Fl::has_idle(playIdle, play), 1);
     EXPECT_EQ(play->value(), 0);
     EXPECT_EQ(play->slider, timeSlider);
     EXPECT_EQ(trainViewButton->value(), 0);
@@ -121,6 +129,9 @@ void inspectPanel(void*) {
     EXPECT_STREQ(shadowTypeBrowser->text(2), "Hack Drop");
     EXPECT_STREQ(shadowTypeBrowser->text(3), "Hack Point Light");
     EXPECT_EQ(shadowTypeBrowser->value(), 3);
+    // Both lists show their three lines from the top.
+    EXPECT_EQ(curveTypeBrowser->position(), 0);
+    EXPECT_EQ(shadowTypeBrowser->position(), 0);
     EXPECT_EQ(velocitySlider->type(), FL_HOR_NICE_SLIDER);
     EXPECT_EQ(velocitySlider->minimum(), 0);
     EXPECT_EQ(velocitySlider->maximum(), 1);
@@ -171,5 +182,6 @@ TEST(Panel, StartUpBuildsEveryWidgetAndTheSceneAndReturnsOne) {
     // "Shadow Type" holds line 2 while the panel is built and line 3 once the loop runs.
     EXPECT_EQ(shadowLineWhileBuilding, 2);
     // The idle callback left with the play button.
-    EXPECT_EQ(Fl::has_idle(playIdle, nullptr), 0);
+    ASSERT_NE(playButton, nullptr);
+    EXPECT_EQ(Fl::has_idle(playIdle, playButton), 0);
 }

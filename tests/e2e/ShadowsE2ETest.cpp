@@ -3,7 +3,7 @@
 namespace {
 
 // Lines of the "Shadow Type" browser, main-window coordinates of their middles.
-const double shadowLineY[4] = {0, 146, 160, 177};
+const double shadowLineY[4] = {0, 150, 167, 184};
 
 const Rgb black{0, 0, 0};
 
@@ -15,17 +15,20 @@ bool isFloor(Rgb c) {
 
 class ShadowsE2E : public E2E {
 protected:
-    void SetUp() override {
-        E2E::SetUp();
-        // Shadows show from the second frame on: a press on empty sky redraws.
-        clickAt(600, 30);
-        pause(0.3);
-    }
     // On the floor beside the train, inside its point-light shadow from the light at (5, 7, 5).
     std::array<int, 2> trainShadow() const { return camera.screenPosition(0.9, 0, 1.2); }
     // Straight below the light marker.
     std::array<int, 2> markerDrop() const { return camera.screenPosition(5, 0.01, 5); }
 };
+
+TEST_F(ShadowsE2E, FirstFrameShowsTheShadowOfAControlPoint) {
+    // Nothing clicked, no redraw asked for. The top face of P2's cube, (-2.25..-1.75, 0.6,
+    // 1.75..2.25), projected from the light at (5, 7, 5) covers x -2.93..-2.38, z 1.45..1.99
+    // of the floor; (-2.75, 0, 1.9) lies inside it, left of the cube and not hidden by it.
+    const auto at = camera.screenPosition(-2.75, 0, 1.9);
+    EXPECT_TRUE(waitFor(at[0], at[1], [](Rgb c) { return near(c, black, 2); }, 5))
+        << describe(Screenshot::take().at(at[0], at[1]));
+}
 
 TEST_F(ShadowsE2E, PointLightShadowFallsAwayFromTheLight) {
     const auto at = trainShadow();

@@ -46,6 +46,31 @@ TEST_F(StartupE2E, FirstFrameShowsBackgroundFloorAndControlPoints) {
     EXPECT_TRUE(reddish(shot.at(light[0], light[1]))) << describe(shot.at(light[0], light[1]));
 }
 
+TEST_F(StartupE2E, PanelReadsAsLabelledWithWholeBrowserLists) {
+    const Screenshot shot = Screenshot::take();
+    ASSERT_FALSE(shot.empty());
+    // Every label of the panel, read off the screen: the left column and the bottom row.
+    const std::string panel = readText(shot, screenX(0), screenY(0), 305, 525, 3, 11);
+    for (const char* label : {"Add to Curve", "Curve Type", "Shadow Type", "Lighting", "Velocity",
+                              "Constant Velocity", "Train View", "Play"})
+        EXPECT_NE(panel.find(label), std::string::npos) << label << " not read in:\n" << panel;
+    // Each browser's lines from its first row on, one 17-pixel row each (the toolkit's 14-pixel
+    // font), starting 2 pixels inside the box: a list scrolled by even a few pixels cuts them.
+    const struct {
+        int top;
+        const char* lines[3];
+    } browsers[] = {{40, {"Linear", "Cardinal", "B-Spline"}},
+                    {140, {"None", "Hack Drop", "Hack Point Light"}}};
+    for (const auto& browser : browsers)
+        for (int row = 0; row < 3; ++row) {
+            std::string line =
+                readText(shot, screenX(12), screenY(browser.top + 2 + 17 * row), 196, 17, 4, 7);
+            line.erase(line.find_last_not_of(" \n\f") + 1);
+            EXPECT_EQ(line, browser.lines[row]) << "row " << row + 1 << " of the browser at y "
+                                                << browser.top;
+        }
+}
+
 TEST_F(StartupE2E, EscapeEndsTheProcessWithStatusOne) {
     moveTo(screenX(150), screenY(350));
     xdotool("key Escape");

@@ -57,6 +57,32 @@ void Screenshot::save(const std::string& name) const {
                  ".png' 2>/dev/null && rm -f '" + ppm + "'").c_str());
 }
 
+std::string readText(const Screenshot& shot, int x, int y, int w, int h, int scale, int psm) {
+    const std::string base = "/tmp/loopline-ocr-" + std::to_string(getpid());
+    {
+        std::ofstream out(base + ".ppm", std::ios::binary);
+        out << "P6\n" << shot.width << " " << shot.height << "\n255\n";
+        out.write(reinterpret_cast<const char*>(shot.pixels.data()),
+                  static_cast<std::streamsize>(shot.pixels.size()));
+    }
+    const std::string crop = std::to_string(w) + "x" + std::to_string(h) + "+" +
+                             std::to_string(x) + "+" + std::to_string(y);
+    const std::string command = "convert " + base + ".ppm -crop " + crop + " +repage -resize " +
+                                std::to_string(scale * 100) + "% " + base + ".png && tesseract " +
+                                base + ".png stdout --psm " + std::to_string(psm) +
+                                " 2>/dev/null";
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            text += buffer;
+        pclose(pipe);
+    }
+    std::remove((base + ".ppm").c_str());
+    std::remove((base + ".png").c_str());
+    return text;
+}
+
 bool near(Rgb a, Rgb b, int tolerance) {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
            std::abs(a.b - b.b) <= tolerance;

@@ -23,6 +23,10 @@ public:
     std::vector<std::uint8_t> pixels;
 };
 
+// The text Tesseract reads in a rectangle of the screenshot (screen coordinates), scaled up by
+// `scale` first; psm is Tesseract's page segmentation mode (7: one line, 11: sparse text).
+std::string readText(const Screenshot& shot, int x, int y, int w, int h, int scale, int psm);
+
 bool near(Rgb a, Rgb b, int tolerance);
 std::string describe(Rgb c);
 

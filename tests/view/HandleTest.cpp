@@ -6,6 +6,8 @@
 #include <FL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
+
 namespace {
 
 class Handle : public ViewTest {
@@ -92,6 +94,24 @@ TEST_F(Handle, RightDragOrbitsAndReturnsToTheEyeOfThePress) {
     event(FL_DRAG, FL_RIGHT_MOUSE, 104, 97);
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(view->eye[k], eye[k]);
+}
+
+TEST_F(Handle, RightDragKeepsOrbitingAfterAKeyIsPressedAndReleased) {
+    event(FL_PUSH, FL_RIGHT_MOUSE, 100, 100);
+    // During the drag the toolkit reports the key, not the button, as event_button().
+    Fl::e_keysym = 'a';
+    EXPECT_EQ(view->handle(FL_KEYDOWN), 0);
+    EXPECT_EQ(view->handle(FL_KEYUP), 0);
+    Fl::e_x = 205;
+    Fl::e_y = 100;
+    view->clear_damage();
+    EXPECT_EQ(view->handle(FL_DRAG), 1);
+    EXPECT_TRUE(view->damage() & 1);
+    // 105 px, less the 5 px dead zone: 0.5 rad in the x-z plane about the center (0, 3, 0),
+    // from the eye (5, 8, 14), whose offset is (5, 5, 14).
+    EXPECT_NEAR(view->eye[0], std::cos(0.5) * 5 - std::sin(0.5) * 14, 1e-12);
+    EXPECT_NEAR(view->eye[1], 8, 1e-12);
+    EXPECT_NEAR(view->eye[2], std::sin(0.5) * 5 + std::cos(0.5) * 14, 1e-12);
 }
 
 TEST_F(Handle, KeysAndOtherEventsAreRefused) {
