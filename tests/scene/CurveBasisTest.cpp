@@ -66,13 +66,15 @@ TEST(CurveBasis, TangentWeightsAreTheDerivativesOfThePositionWeights) {
     }
 }
 
-TEST(CurveBasis, DivisionsAreMultipliesByTheNearestDoubles) {
-    // (u^3) / 6 as u^3 times the double nearest 1/6: at u = 1 that is exactly that double.
+TEST(CurveBasis, DivisionsBySixAreMultipliesByTheNearestDouble) {
+    // At u = 0.1 the two ways differ in the last bit (worked out in Python's doubles): u^3 / 6
+    // is 0.00016666666666666672 but u^3 * 0x1.5555555555555p-3 is 0.0001666666666666667, and
+    // (9u^2 - 12u) / 6 is -0.18500000000000003 but times that double -0.185.
     double w[4];
-    positionWeights(CurveBSpline, 1.0, w);
-    EXPECT_EQ(w[3], 1.0 / 6.0);
-    positionWeights(CurveBSpline, 0.3, w);
-    EXPECT_EQ(w[3], 0.3 * 0.3 * 0.3 * (1.0 / 6.0));
+    positionWeights(CurveBSpline, 0.1, w);
+    EXPECT_EQ(w[3], 0.0001666666666666667);
+    tangentWeights(CurveBSpline, 0.1, w);
+    EXPECT_EQ(w[1], -0.185);
 }
 
 TEST(CurveBasis, CardinalAndBSplineJoinSmoothlyAtSegmentEnds) {

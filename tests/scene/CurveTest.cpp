@@ -4,6 +4,7 @@
 #include "Feedback.h"
 #include "GlTest.h"
 #include "Handles.h"
+#include "ReferenceCurve.h"
 
 #include <FL/Fl_Value_Slider.H>
 #include <FL/gl.h>
@@ -221,7 +222,7 @@ protected:
 
 }  // namespace
 
-TEST_F(CurveDraw, LineLoopThroughTenAccumulatedSamplesPerPoint) {
+TEST_F(CurveDraw, LineLoopThroughTenSamplesPerPoint) {
     ControlPoint p1(2, 0.1, 2), p2(-2, 0.1, 2), p3(-2, 0.1, -2), p4(2, 0.1, -2);
     Curve curve;
     for (auto* p : {&p1, &p2, &p3, &p4})
@@ -229,11 +230,10 @@ TEST_F(CurveDraw, LineLoopThroughTenAccumulatedSamplesPerPoint) {
     const auto lines = drawn(curve, 0);
     // A loop of 40 vertices is 40 segments, the last one closing back to the first vertex.
     ASSERT_EQ(lines.size(), 40u);
-    double t = 0.0;
+    const std::vector<Point3> square{{2, 0.1, 2}, {-2, 0.1, 2}, {-2, 0.1, -2}, {2, 0.1, -2}};
     for (std::size_t k = 0; k < lines.size(); ++k) {
         ASSERT_TRUE(lines[k].token == GL_LINE_TOKEN || lines[k].token == GL_LINE_RESET_TOKEN);
-        double x, y, z;
-        curve.position(t, &x, &y, &z);
+        const auto [x, y, z] = referencePosition(square, CurveCardinal, k / 10.0);
         const auto w = worldFromWindow(lines[k].vertices[0].x, lines[k].vertices[0].y,
                                        lines[k].vertices[0].z);
         EXPECT_NEAR(w[0], x, 1e-3) << "sample " << k;
@@ -241,7 +241,6 @@ TEST_F(CurveDraw, LineLoopThroughTenAccumulatedSamplesPerPoint) {
         EXPECT_NEAR(w[2], z, 1e-3) << "sample " << k;
         EXPECT_NEAR(lines[k].vertices[0].b, 0.7, 1e-6);
         EXPECT_NEAR(lines[k].vertices[0].r, 0, 1e-6);
-        t += 0.1;
     }
     // Closing edge: from the last sample back to the first.
     EXPECT_EQ(lines.back().vertices[1].x, lines.front().vertices[0].x);
@@ -251,24 +250,21 @@ TEST_F(CurveDraw, LineLoopThroughTenAccumulatedSamplesPerPoint) {
     EXPECT_EQ(width, 2.0f);
 }
 
-TEST_F(CurveDraw, AccumulatedParameterIsNotKOverTen) {
-    // Repeated addition of 0.1 drifts from k / 10; the samples follow the addition.
-    double sum = 0.0;
-    int drifted = -1;
-    for (int k = 0; k < 100 && drifted < 0; ++k, sum += 0.1)
-        if (sum != k / 10.0)
-            drifted = k;
-    ASSERT_GT(drifted, 0);
+TEST_F(CurveDraw, SamplesSitATenthOfAUnitApartInT) {
+    // On a linear curve x(t) = t along segment 0 and 2 - t back along segment 1, so sample k
+    // sits at x = k / 10 going out and (20 - k) / 10 coming back. (Float feedback cannot tell
+    // the accumulated 0.1 + 0.1 + 0.1 from 3 / 10: they differ by 5.6e-17.)
     ControlPoint a(0, 0, 0), b(1, 0, 0);
     Curve curve;
     curve.curveType = CurveLinear;
     curve.append(&a);
     curve.append(&b);
-    // On a linear curve x(t) = t on segment 0: sample 3 sits at the accumulated 0.1 + 0.1 + 0.1.
     const auto lines = drawn(curve, 0);
     ASSERT_EQ(lines.size(), 20u);
-    const auto w = worldFromWindow(lines[3].vertices[0].x, lines[3].vertices[0].y, 0.5);
-    EXPECT_NEAR(w[0], 0.1 + 0.1 + 0.1, 1e-4);
+    for (int k = 0; k < 20; ++k) {
+        const auto w = worldFromWindow(lines[k].vertices[0].x, lines[k].vertices[0].y, 0.5);
+        EXPECT_NEAR(w[0], k <= 10 ? k / 10.0 : (20 - k) / 10.0, 1e-4) << "sample " << k;
+    }
 }
 
 TEST_F(CurveDraw, ShadowPassSetsNoColourButTheLineWidth) {

@@ -5,6 +5,7 @@
 #include "Frames.h"
 #include "GlTest.h"
 #include "Handles.h"
+#include "ReferenceCurve.h"
 #include "Train.h"
 
 #include <FL/Fl_Light_Button.H>
@@ -41,6 +42,7 @@ protected:
     }
 
     ControlPoint p1{2, 0.1, 2}, p2{-2, 0.1, 2}, p3{-2, 0.1, -2}, p4{2, 0.1, -2};
+    const std::vector<Point3> square{{2, 0.1, 2}, {-2, 0.1, 2}, {-2, 0.1, -2}, {2, 0.1, -2}};
     Curve curve;
     Train train{&curve};
 };
@@ -94,9 +96,8 @@ TEST_F(TrainTest, BottomFaceCentredOnTheCurvePointTurnedAlongTheTangent) {
     timeSlider = &slider;
     for (double t : {0.0, 0.5, 1.3, 2.75}) {
         slider.value(t);
-        double px, py, pz, dx, dy, dz;
-        curve.position(t, &px, &py, &pz);
-        curve.tangent(t, &dx, &dy, &dz);
+        const auto [px, py, pz] = referencePosition(square, curve.curveType, t);
+        const auto [dx, dy, dz] = referenceTangent(square, curve.curveType, t);
         const auto quads = quadsOf(drawn(0));
         ASSERT_EQ(quads.size(), 6u);
         // Face 4 is the cube's -y face: its centre is the curve point.
@@ -140,9 +141,8 @@ TEST_F(TrainTest, RideCameraIsTheRideFrameTimesTheTranslation) {
         curve.curveType = type;
         for (double t : {0.0, 0.7, 2.2}) {
             slider.value(t);
-            double px, py, pz, dx, dy, dz;
-            curve.position(t, &px, &py, &pz);
-            curve.tangent(t, &dx, &dy, &dz);
+            const auto [px, py, pz] = referencePosition(square, type, t);
+            const auto [dx, dy, dz] = referenceTangent(square, type, t);
             double frame[16];
             rideFrameMatrix(dx, dy, dz, frame);
             std::array<double, 16> expected;
@@ -155,4 +155,34 @@ TEST_F(TrainTest, RideCameraIsTheRideFrameTimesTheTranslation) {
             expectMatrixNear(expected.data(), currentMatrix(GL_MODELVIEW_MATRIX).data(), 1e-6);
         }
     }
+}
+
+TEST_F(TrainTest, RideCameraEyeStaysHalfAUnitAboveTheCurvePointOnASlope) {
+    // P2 raised by 3: on the linear segment from (2, 0.1, 2) to (-2, 3.1, 2), t = 0.5 is the
+    // point (0, 1.6, 2), climbing along (-4, 3, 0). The eye belongs 0.5 above it in world y,
+    // at (0, 2.1, 2); raised along the frame's up vector instead it would be (0.3, 2.0, 2).
+    p2.y = 3.1;
+    curve.curveType = CurveLinear;
+    Fl_Value_Slider slider(0, 0, 100, 20);
+    slider.range(0, 4);
+    slider.value(0.5);
+    timeSlider = &slider;
+    glLoadIdentity();
+    train.applyRideCamera();
+    const auto m = currentMatrix(GL_MODELVIEW_MATRIX);
+    // The eye is the world point e that the view matrix takes to the origin: R e + T = 0, with R
+    // its upper-left 3 x 3 block and T its last column; solved by Cramer's rule.
+    const auto det3 = [](const double* a, const double* b, const double* c) {
+        return a[0] * (b[1] * c[2] - b[2] * c[1]) - b[0] * (a[1] * c[2] - a[2] * c[1]) +
+               c[0] * (a[1] * b[2] - a[2] * b[1]);
+    };
+    const double* r0 = &m[0];
+    const double* r1 = &m[4];
+    const double* r2 = &m[8];
+    const double t[3] = {-m[12], -m[13], -m[14]};
+    const double d = det3(r0, r1, r2);
+    ASSERT_GT(std::fabs(d), 1e-6);
+    EXPECT_NEAR(det3(t, r1, r2) / d, 0, 1e-5);
+    EXPECT_NEAR(det3(r0, t, r2) / d, 2.1, 1e-5);
+    EXPECT_NEAR(det3(r0, r1, t) / d, 2, 1e-5);
 }

@@ -60,6 +60,11 @@ std::array<double, 2> ViewCamera::windowPosition(double x, double y, double z) c
 
 std::array<double, 3> ViewCamera::pointOnPlaneY(double windowX, double windowY,
                                                 double planeY) const {
+    return pointOnPlane(windowX, windowY, 1, planeY);
+}
+
+std::array<double, 3> ViewCamera::pointOnPlane(double windowX, double windowY, int axis,
+                                               double value) const {
     const Vec forward = normalised(sub(center, eye));
     const Vec side = normalised(cross(forward, {0, 1, 0}));
     const Vec up = cross(side, forward);
@@ -70,8 +75,10 @@ std::array<double, 3> ViewCamera::pointOnPlaneY(double windowX, double windowY,
     const Vec ray = {forward[0] + side[0] * ndcX * aspect / f + up[0] * ndcY / f,
                      forward[1] + side[1] * ndcX * aspect / f + up[1] * ndcY / f,
                      forward[2] + side[2] * ndcX * aspect / f + up[2] * ndcY / f};
-    const double s = (planeY - eye[1]) / ray[1];
-    return {eye[0] + s * ray[0], planeY, eye[2] + s * ray[2]};
+    const double s = (value - eye[axis]) / ray[axis];
+    Vec p = {eye[0] + s * ray[0], eye[1] + s * ray[1], eye[2] + s * ray[2]};
+    p[axis] = value;
+    return p;
 }
 
 std::array<int, 2> ViewCamera::screenPosition(double x, double y, double z) const {

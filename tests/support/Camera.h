@@ -25,6 +25,9 @@ struct ViewCamera {
     std::array<double, 2> windowPosition(double x, double y, double z) const;
     // Where the line of sight through a main-window pixel meets the plane y = planeY.
     std::array<double, 3> pointOnPlaneY(double windowX, double windowY, double planeY) const;
+    // Where it meets the plane where coordinate `axis` (0 x, 1 y, 2 z) equals `value`.
+    std::array<double, 3> pointOnPlane(double windowX, double windowY, int axis,
+                                       double value) const;
     // Screen coordinates, with the main window at (100, 100).
     std::array<int, 2> screenPosition(double x, double y, double z) const;
 };

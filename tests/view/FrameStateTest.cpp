@@ -41,6 +41,20 @@ public:
     std::vector<StateSeen> seen;
 };
 
+// Draws one point at its position and notes when it was drawn.
+class Dot : public SceneObject {
+public:
+    Dot(double x, double y, double z) : SceneObject(x, y, z) {}
+    void draw(int) override {
+        order.push_back(this);
+        glBegin(GL_POINTS);
+        glVertex3d(x, y, z);
+        glEnd();
+    }
+    static std::vector<const Dot*> order;
+};
+std::vector<const Dot*> Dot::order;
+
 class FrameState : public ViewTest {
 protected:
     void SetUp() override {
@@ -193,7 +207,9 @@ TEST_F(FrameState, WhatTheFrameLeavesBehind) {
 }
 
 TEST_F(FrameState, ObjectsAreDrawnInRegistryOrderUnderTheirIndex) {
-    // Selection mode reports each object under its index: the probe is index 1.
+    // Two more objects that each draw one point in view: indices 2 and 3 after the light marker
+    // (0) and the probe (1), which draws nothing and so leaves no record.
+    Dot second(0, 0, 0), third(1, 0, 0);
     GLuint buffer[64];
     glSelectBuffer(64, buffer);
     glRenderMode(GL_SELECT);
@@ -204,9 +220,14 @@ TEST_F(FrameState, ObjectsAreDrawnInRegistryOrderUnderTheirIndex) {
     view->setProjection();
     view->drawObjects(0);
     const GLint hits = glRenderMode(GL_RENDER);
-    // The light marker is in view: one record, name 0.
-    ASSERT_GE(hits, 1);
-    EXPECT_EQ(buffer[0], 1u);
+    // One record per object that drew, in registry order, each with its own index as its one
+    // name: four words per record (count, two depths, name).
+    ASSERT_EQ(hits, 3);
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(buffer[4 * r], 1u) << "record " << r;
     EXPECT_EQ(buffer[3], 0u);
+    EXPECT_EQ(buffer[7], 2u);
+    EXPECT_EQ(buffer[11], 3u);
     EXPECT_EQ(probe.seen.size(), 1u);
+    EXPECT_EQ(Dot::order, (std::vector<const Dot*>{&second, &third}));
 }

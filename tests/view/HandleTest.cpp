@@ -59,16 +59,26 @@ TEST_F(Handle, PlainDragKeepsHeightCtrlDragMovesUpAndDown) {
     event(FL_PUSH, FL_LEFT_MOUSE, at[0], at[1]);
     testing::internal::GetCapturedStdout();
     ASSERT_EQ(selectedObject, &p);
+    // Where the line of sight through the mouse meets the plane, from an independent camera.
+    // Unprojection reads the pixel row height - my - 1: one row below the camera's my.
+    ViewCamera camera;
+    const auto sight = [&](int mx, int my, int axis, double value) {
+        return camera.pointOnPlane(220 + mx, 10 + my + 1, axis, value);
+    };
     EXPECT_EQ(event(FL_DRAG, FL_LEFT_MOUSE, at[0] + 40, at[1] + 30), 1);
+    const auto flat = sight(at[0] + 40, at[1] + 30, 1, 0.1);
     EXPECT_EQ(p.y, 0.1);
-    EXPECT_NE(p.x, 0);
+    EXPECT_NEAR(p.x, flat[0], 1e-3);
+    EXPECT_NEAR(p.z, flat[2], 1e-3);
     EXPECT_TRUE(view->damage() & 1);
-    const double x = p.x, z = p.z;
+    const double z = p.z;
     event(FL_DRAG, FL_LEFT_MOUSE, at[0] + 40, at[1] - 60, FL_CTRL);
-    EXPECT_GT(p.y, 0.1);
     // The camera looks mostly along -z: the vertical plane keeps z.
+    const auto upright = sight(at[0] + 40, at[1] - 60, 2, z);
     EXPECT_EQ(p.z, z);
-    EXPECT_NEAR(p.x, x, 1.0);
+    EXPECT_NEAR(p.x, upright[0], 1e-3);
+    EXPECT_NEAR(p.y, upright[1], 1e-3);
+    EXPECT_GT(p.y, 0.1);
 }
 
 TEST_F(Handle, DragWithoutSelectionOrRightPressDoesNothing) {

@@ -74,10 +74,13 @@ TEST(MoveOnPlane, VerticalThresholdsAreStrict) {
     EXPECT_NE(r[1], 4);
 }
 
-TEST(MoveOnPlane, LineAlongYWithoutCtrlStaysPut) {
-    // Straight down the y axis in vertical mode: no horizontal component at all.
+TEST(MoveOnPlane, LineAlongYStaysPutWithCtrlOrWhenTooShort) {
+    // Straight down the y axis: with Ctrl no vertical plane is crossed; without it the line
+    // meets the horizontal plane y = 4 on the axis, unless its y extent is under 0.01, when it
+    // falls back to the vertical planes and crosses none of them either.
     const Vec p{3, 4, 5};
     expectVec(move({0, 10, 0}, {0, 0, 0}, p, 1), p);
+    expectVec(move({0, 10, 0}, {0, 0, 0}, p, 0), {0, 4, 0});
     expectVec(move({0, 0.001, 0}, {0, 0, 0}, p, 0), p);
 }
 

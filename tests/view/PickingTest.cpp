@@ -89,12 +89,24 @@ TEST_F(Picking, CrowdedSpotThatOverflowsTheBufferStillPicks) {
 
 TEST_F(Picking, LeavesRenderModeAndPickMatrixInPlace) {
     ControlPoint a(0, 0, 0);
-    mouseAt(0, 0.25, 0);
+    view->make_current();
+    glViewport(0, 0, 670, 470);
+    Fl::e_x = 200;
+    Fl::e_y = 150;
     std::string trace;
     pick(&trace);
     GLint mode = 0;
     glGetIntegerv(GL_RENDER_MODE, &mode);
     EXPECT_EQ(mode, GL_RENDER);
+    // The pick region: 5 x 5 pixels centred at (mx, height - my) = (200, 320). gluPickMatrix
+    // scales the viewport's 670 x 470 pixels by 670 / 5 and 470 / 5 and moves that centre to the
+    // middle: a translation of (670 - 2 * 200) / 5 and (470 - 2 * 320) / 5.
+    const Matrix4 pickRegion = {670.0 / 5, 0, 0, 0, 0, 470.0 / 5, 0, 0, 0, 0, 1, 0,
+                                (670.0 - 400) / 5, (470.0 - 640) / 5, 0, 1};
+    const auto expected = multiply(pickRegion, perspectiveMatrix(50, 670.0 / 470.0));
+    expectMatrixNear(expected.data(), currentMatrix(GL_PROJECTION_MATRIX).data(), 1e-4);
+    expectMatrixNear(lookAtMatrix(view->eye, view->center).data(),
+                     currentMatrix(GL_MODELVIEW_MATRIX).data(), 1e-6);
 }
 
 TEST(FirstSelectable, StopsAtTheBufferEnd) {
