@@ -5,7 +5,9 @@
 //  - one whole frame (SceneView::draw and glFinish) and one pick (SceneView::pickObject) at
 //    n = 4, 100, 1,000 and 10,000 control points, each beside a baseline that replays the same GL
 //    stream from precomputed data with a bare loop.
-// Frames and picks run first, smallest scene first, since the scene only grows.
+// Frames and picks run first, smallest scene first, since the scene only grows: the runs share
+// one scene, so random interleaving (which would measure a small scene with a big one's points)
+// is refused.
 
 #include "Baseline.h"
 #include "BenchScene.h"
@@ -20,8 +22,11 @@
 #include <FL/gl.h>
 #include <GL/glu.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string>
 
@@ -158,9 +163,36 @@ void registerAll() {
         }
 }
 
+// Whether a flag value, as Google Benchmark reads booleans, means true ("" counts as true).
+bool isTrue(const char* value) {
+    std::string v(value);
+    for (char& c : v)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return !(v == "false" || v == "0" || v == "no" || v == "f" || v == "n");
+}
+
+bool interleavingRequested(int argc, char** argv) {
+    const char* flag = "--benchmark_enable_random_interleaving";
+    bool requested = false;
+    if (const char* env = std::getenv("BENCHMARK_ENABLE_RANDOM_INTERLEAVING"))
+        requested = isTrue(env);
+    for (int k = 1; k < argc; ++k) {
+        const std::size_t n = std::strlen(flag);
+        if (std::strncmp(argv[k], flag, n) == 0 && (argv[k][n] == '\0' || argv[k][n] == '='))
+            requested = isTrue(argv[k][n] == '=' ? argv[k] + n + 1 : "");
+    }
+    return requested;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (interleavingRequested(argc, argv)) {
+        std::fprintf(stderr, "loopline_bench: random interleaving is not supported: the "
+                             "benchmarks share one scene that only grows, so they must run in "
+                             "their registered order\n");
+        return 2;
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

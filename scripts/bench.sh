@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the benchmarks (Release), runs them on Mesa's software OpenGL under Xvfb, measures the
-# CPU the idle loop takes while "Play" is off, and writes docs/performance/: results.json (Google
-# Benchmark's output), idle-cpu.txt, frame-time.png (gnuplot) and table.md (the README's table).
+# Builds the benchmarks (Release), runs them on Mesa's software OpenGL under Xvfb several times,
+# each run a fresh process, measures the CPU the idle loop takes while "Play" is off, and writes
+# docs/performance/: results-N.json (Google Benchmark's output of run N), idle-cpu.txt,
+# frame-time.png (gnuplot) and table.md (the README's table, with the spread over the runs).
 #
-#   scripts/bench.sh [repetitions]
+#   scripts/bench.sh [runs] [repetitions per run]      (defaults: 3 and 5)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -11,17 +12,22 @@ source scripts/packages.sh
 ensure_packages g++ cmake make libfltk1.3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
     xvfb xauth libbenchmark-dev jq gnuplot-nox
 
-repetitions="${1:-5}"
+runs="${1:-3}"
+repetitions="${2:-5}"
 out=docs/performance
 mkdir -p "$out"
+rm -f "$out"/results*.json
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DLOOPLINE_BENCHMARKS=ON >/dev/null
 cmake --build build-bench -j "$(nproc)"
 
-xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
-    build-bench/bench/loopline_bench --benchmark_repetitions="$repetitions" \
-    --benchmark_report_aggregates_only=true \
-    --benchmark_out="$out/results.json" --benchmark_out_format=json
+for run in $(seq "$runs"); do
+    echo "== Run $run of $runs"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+        build-bench/bench/loopline_bench --benchmark_repetitions="$repetitions" \
+        --benchmark_report_aggregates_only=true \
+        --benchmark_out="$out/results-$run.json" --benchmark_out_format=json
+done
 
 # The idle loop while "Play" is off: CPU seconds the process uses over 10 s of wall time.
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
