@@ -10,6 +10,9 @@
 #
 #   clean-room.sh --prepare    only makes (or checks) the cached root
 #
+# With LOOPLINE_CLEAN_ROOM_SHARE=DIR, the host's folder DIR is mounted at /work/share in the room:
+# the one way to hand something (a package) from one room to the next.
+#
 # Exit status 125 means the clean room itself could not be made (not root, no debootstrap, mirror
 # unreachable after a retry); the command did not run.
 set -uo pipefail
@@ -65,6 +68,8 @@ prepare
 work=$(mktemp -d /tmp/loopline-clean-room-XXXXXX) || fail_room "no temporary folder"
 root="$work/root"
 mounts=(proc dev dev/pts tmp)
+share=${LOOPLINE_CLEAN_ROOM_SHARE:-}
+[ -z "$share" ] || mounts+=(work/share)
 
 cleanup() {
     local status=$?
@@ -112,6 +117,10 @@ mount -t proc proc "$root/proc" &&
     mount --bind /dev "$root/dev" &&
     mount --bind /dev/pts "$root/dev/pts" &&
     mount -t tmpfs tmpfs "$root/tmp" || fail_room "could not mount /proc, /dev, /dev/pts or /tmp"
+if [ -n "$share" ]; then
+    mkdir -p "$share" "$root/work/share" && mount --bind "$share" "$root/work/share" ||
+        fail_room "could not mount $share"
+fi
 
 echo "clean-room: running '$*' in a clean clone of $(git -C "$repo" rev-parse --short HEAD) on a pristine Debian 12"
 # In the background, so that a signal to this script is handled at once, not after the command.

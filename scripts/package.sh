@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Makes the Debian package build-package/loopline_<version>_<arch>.deb: a Release build with
+# Debian's hardening flags (dpkg-buildflags), installed under /usr, packed by CPack with its
+# dependencies computed by dpkg-shlibdeps.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+
+ensure_packages g++ cmake make libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev dpkg-dev file
+
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+cmake --build build-package -j "$(nproc)"
+rm -f build-package/loopline_*.deb
+(cd build-package && cpack -G DEB >/dev/null)
+ls build-package/loopline_*.deb
