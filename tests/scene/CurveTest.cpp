@@ -106,10 +106,13 @@ TEST_F(StartupCurve, FirstSegmentUsesTheLastPointBeforeIt) {
 
 TEST_F(StartupCurve, AnyParameterGivesAValidSegment) {
     curve.curveType = CurveCardinal;
-    expectVec(position(-1), position(3), "t = -1");
-    expectVec(position(9.5), position(1.5), "t = 9.5");
-    expectVec(position(1e12 + 0.5), position(0.5), "huge t");
-    expectVec(position(std::nan("")), position(0), "NaN");
+    const std::vector<Point3> square{{2, 0.1, 2}, {-2, 0.1, 2}, {-2, 0.1, -2}, {2, 0.1, -2}};
+    const auto at = [&](double t) { return referencePosition(square, CurveCardinal, t); };
+    expectVec(position(-1), at(3), "t = -1");
+    expectVec(position(-0.5), at(3.5), "t = -0.5");
+    expectVec(position(9.5), at(1.5), "t = 9.5");
+    expectVec(position(1e12 + 0.5), at(0.5), "huge t");
+    expectVec(position(std::nan("")), at(0), "NaN");
 }
 
 TEST(Curve, OnePointIsEverywhere) {
