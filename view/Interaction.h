@@ -4,8 +4,8 @@
 // Conventions: y is up; mouse coordinates are the toolkit's (origin top-left, y down);
 // angles in radians.
 
-// Where the last press in the view happened and with which button (any button), and the eye at
-// the last right press.
+// The position and the button of the last press in the view (any button), and the eye at the
+// last right press.
 extern int pressX;
 extern int pressY;
 extern int pressButton;

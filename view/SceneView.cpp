@@ -95,10 +95,10 @@ int SceneView::handle(int event) {
         pressX = Fl::event_x();
         pressY = Fl::event_y();
         pressButton = Fl::event_button();
-        if (Fl::event_button() == FL_LEFT_MOUSE) {
+        if (pressButton == FL_LEFT_MOUSE) {
             selectedObject = pickObject();
             damage(1);
-        } else if (Fl::event_button() == FL_RIGHT_MOUSE) {
+        } else if (pressButton == FL_RIGHT_MOUSE) {
             for (int k = 0; k < 3; ++k)
                 savedEye[k] = eye[k];
         }
