@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # Makes the Debian package build-package/loopline_<version>_<arch>.deb: a Release build with
 # Debian's hardening flags (dpkg-buildflags), installed under /usr, packed by CPack with its
-# dependencies computed by dpkg-shlibdeps.
+# dependencies computed by dpkg-shlibdeps. Those hold for the release it is built on, so the
+# version names it: 0.1+deb12 on Debian 12, 0.1+deb13 on Debian 13.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
 ensure_packages g++ cmake make libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev dpkg-dev file
 
+release=$(. /etc/os-release
+    if [ "${ID:-}" = debian ] && [ -n "${VERSION_ID:-}" ]; then echo "+deb${VERSION_ID%%.*}"
+    else echo "+${ID:-linux}${VERSION_ID:-${VERSION_CODENAME:-}}"; fi)
+
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+    -DLOOPLINE_PACKAGE_RELEASE="$release" \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 cmake --build build-package -j "$(nproc)"

@@ -13,5 +13,7 @@ ensure_packages() {
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     echo "Installing: ${missing[*]}"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # Through env, since sudo would drop the variable from the environment.
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
 }
