@@ -8,6 +8,7 @@
 #include "SceneView.h"
 #include "TimeSlider.h"
 #include "Train.h"
+#include "WindowIcon.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
@@ -87,6 +88,7 @@ int runEditor(void (*beforeShow)()) {
         beforeShow();
 
     // Run.
+    setWindowIdentity(window);
     window.show();
     shadowTypeBrowser->select(3, 1);
     // Selecting scrolls the line into view, and before the first draw the browser scrolls a few

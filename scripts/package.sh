@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-ensure_packages g++ cmake make libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev dpkg-dev file
+ensure_packages g++ cmake make libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev librsvg2-bin imagemagick dpkg-dev file
 
 release=$(. /etc/os-release
     if [ "${ID:-}" = debian ] && [ -n "${VERSION_ID:-}" ]; then echo "+deb${VERSION_ID%%.*}"

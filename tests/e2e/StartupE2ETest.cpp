@@ -1,6 +1,9 @@
 #include "E2E.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
 
 using StartupE2E = E2E;
 
@@ -20,6 +23,38 @@ void expectMainWindowAt100With900By525() {
 
 TEST_F(StartupE2E, WindowTitleAndGeometry) {
     expectMainWindowAt100With900By525();
+}
+
+// Desktops match a window to its menu entry by WM_CLASS and show the window's own icon.
+TEST_F(StartupE2E, WindowCarriesTheDesktopEntrysClassAndAnIcon) {
+    const unsigned long id = findWindow(mainWindowTitle);
+    ASSERT_NE(id, 0u);
+    EXPECT_EQ(windowProperty(id, "WM_CLASS"), "WM_CLASS = \"loopline\", \"Loopline\"");
+    std::ifstream entry(LOOPLINE_DESKTOP_ENTRY);
+    std::string line, startupClass;
+    while (std::getline(entry, line))
+        if (line.rfind("StartupWMClass=", 0) == 0)
+            startupClass = line.substr(15);
+    EXPECT_EQ(startupClass, "loopline") << "in " << LOOPLINE_DESKTOP_ENTRY;
+
+    // _NET_WM_ICON: width, height, then width x height ARGB pixels, image after image.
+    const std::string icon = windowProperty(id, "_NET_WM_ICON", "32c");
+    const auto equals = icon.find('=');
+    ASSERT_NE(equals, std::string::npos) << "no _NET_WM_ICON: " << icon;
+    std::vector<unsigned long> values;
+    std::istringstream in(icon.substr(equals + 1));
+    for (std::string item; std::getline(in, item, ',');)
+        values.push_back(std::stoul(item));
+    int images = 0, usable = 0;
+    for (size_t k = 0; k + 2 <= values.size(); ++images) {
+        const unsigned long w = values[k], h = values[k + 1];
+        ASSERT_LE(k + 2 + w * h, values.size()) << "image " << images << " is cut short";
+        const std::set<unsigned long> colours(values.begin() + k + 2, values.begin() + k + 2 + w * h);
+        if (w >= 16 && h >= 16 && colours.size() > 1)
+            ++usable;
+        k += 2 + w * h;
+    }
+    EXPECT_GE(usable, 1) << images << " image(s), none 16 x 16 or more with more than one colour";
 }
 
 TEST_F(StartupE2E, FirstFrameShowsBackgroundFloorAndControlPoints) {

@@ -53,3 +53,22 @@ WindowGeometry windowGeometry(unsigned long window) {
     XCloseDisplay(display);
     return g;
 }
+
+std::string windowProperty(unsigned long window, const std::string& name,
+                           const std::string& format) {
+    std::string command = "xprop -notype -id " + std::to_string(window);
+    if (!format.empty())
+        command += " -f " + shellQuote(name) + " " + shellQuote(format);
+    command += " " + shellQuote(name) + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return "";
+    std::string out;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    pclose(pipe);
+    while (!out.empty() && out.back() == '\n')
+        out.pop_back();
+    return out;
+}

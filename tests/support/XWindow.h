@@ -14,3 +14,8 @@ struct WindowGeometry {
     int x = -1, y = -1, width = 0, height = 0;
 };
 WindowGeometry windowGeometry(unsigned long window);
+
+// One property of a window as xprop prints it without its type ("NAME = value"), or "" when
+// xprop cannot be run. format is xprop's -f format, such as "32c" for a list of cardinals.
+std::string windowProperty(unsigned long window, const std::string& name,
+                           const std::string& format = "");
