@@ -112,7 +112,12 @@ TEST_F(Callbacks, TimeSliderRedrawsTheViewItWasGiven) {
 TEST_F(Callbacks, AddToCurveAddsMidpointsOfTheClosingSegment) {
     ASSERT_EQ(sceneRegistry.size(), 7u);
     slider->value(2.5);
-    const double expected[3][3] = {{2, 0.1, 0}, {2, 0.1, 1}, {2, 0.1, 1.5}};
+    // The closing segment's ends differ in x, y and z, so that neither end alone is the mean:
+    // from the last point (4, 1.5, -2) to the first (2, 0.5, 2), then from each added point.
+    p1.y = 0.5;
+    p4.x = 4;
+    p4.y = 1.5;
+    const double expected[3][3] = {{3, 1, 0}, {2.5, 0.75, 1}, {2.25, 0.625, 1.5}};
     for (int k = 0; k < 3; ++k) {
         view.clear_damage();
         addPointCallback(nullptr, nullptr);

@@ -67,14 +67,28 @@ TEST(CurveBasis, TangentWeightsAreTheDerivativesOfThePositionWeights) {
 }
 
 TEST(CurveBasis, DivisionsBySixAreMultipliesByTheNearestDouble) {
-    // At u = 0.1 the two ways differ in the last bit (worked out in Python's doubles): u^3 / 6
-    // is 0.00016666666666666672 but u^3 * 0x1.5555555555555p-3 is 0.0001666666666666667, and
-    // (9u^2 - 12u) / 6 is -0.18500000000000003 but times that double -0.185.
-    double w[4];
-    positionWeights(CurveBSpline, 0.1, w);
-    EXPECT_EQ(w[3], 0.0001666666666666667);
-    tangentWeights(CurveBSpline, 0.1, w);
-    EXPECT_EQ(w[1], -0.185);
+    // Every weight with a division by 6, at a u where the two ways differ in the last bit
+    // (worked out in Python's doubles, the polynomial evaluated left to right as written): the
+    // multiply by 0x1.5555555555555p-3 gives these; the division would give the second value.
+    const struct {
+        bool tangent;
+        int weight;
+        double u, product, quotient;
+    } cases[] = {
+        {false, 0, 0.02, 0.1568653333333333, 0.15686533333333333},
+        {false, 1, 0.01, 0.6665671666666666, 0.6665671666666667},
+        {false, 2, 0.3, 0.3481666666666666, 0.3481666666666667},
+        {false, 3, 0.1, 0.0001666666666666667, 0.00016666666666666672},
+        {true, 1, 0.1, -0.185, -0.18500000000000003},
+        {true, 2, 0.01, 0.5098499999999999, 0.50985},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(c.product, c.quotient);
+        double w[4];
+        (c.tangent ? tangentWeights : positionWeights)(CurveBSpline, c.u, w);
+        EXPECT_EQ(w[c.weight], c.product)
+            << (c.tangent ? "tangent" : "position") << " weight " << c.weight << " at u " << c.u;
+    }
 }
 
 TEST(CurveBasis, CardinalAndBSplineJoinSmoothlyAtSegmentEnds) {

@@ -71,10 +71,22 @@ TEST_F(StartupCurve, WorkedExample) {
 }
 
 TEST_F(StartupCurve, EndOfTheParameterIsItsStart) {
-    for (int type : {CurveLinear, CurveCardinal, CurveBSpline}) {
-        curve.curveType = type;
-        EXPECT_EQ(position(4), position(0)) << type;
-        EXPECT_EQ(tangent(4), tangent(0)) << type;
+    // t = 4 is t = 0 of the worked example, exactly.
+    const struct {
+        int type;
+        Vec position, tangent;
+    } starts[] = {
+        {CurveLinear, {2, 0.1, 2}, {-4, 0, 0}},
+        {CurveCardinal, {2, 0.1, 2}, {-2, 0, 2}},
+        {CurveBSpline, {4.0 / 3, 0.1, 4.0 / 3}, {-2, 0, 2}},
+    };
+    for (const auto& s : starts) {
+        curve.curveType = s.type;
+        const std::string what = "type " + std::to_string(s.type) + " t 4";
+        expectVec(position(4), s.position, what + " position");
+        expectVec(tangent(4), s.tangent, what + " tangent");
+        EXPECT_EQ(position(4), position(0)) << what;
+        EXPECT_EQ(tangent(4), tangent(0)) << what;
     }
 }
 
@@ -89,8 +101,11 @@ TEST_F(StartupCurve, LinearAndCardinalPassThroughThePointsBSplineAveragesThem) {
 
 TEST_F(StartupCurve, LinearTangentIsConstantAlongASegment) {
     curve.curveType = CurveLinear;
-    EXPECT_EQ(tangent(0.5), tangent(0));
-    EXPECT_NE(tangent(1), tangent(0));
+    // P2 - P1 on the first segment, P3 - P2 from t = 1 on.
+    EXPECT_EQ(tangent(0), (Vec{-4, 0, 0}));
+    EXPECT_EQ(tangent(0.5), (Vec{-4, 0, 0}));
+    EXPECT_EQ(tangent(0.99), (Vec{-4, 0, 0}));
+    EXPECT_EQ(tangent(1), (Vec{0, 0, -4}));
 }
 
 TEST_F(StartupCurve, FirstSegmentUsesTheLastPointBeforeIt) {
@@ -98,7 +113,8 @@ TEST_F(StartupCurve, FirstSegmentUsesTheLastPointBeforeIt) {
     curve.curveType = CurveCardinal;
     const Vec before = position(0.5);
     p4.x += 1;
-    EXPECT_NE(position(0.5), before);
+    // x = -0.0625 * 3 + 0.5625 * 2 + 0.5625 * -2 - 0.0625 * -2 with p4 at x = 3.
+    expectVec(position(0.5), {-0.0625, 0.1, 2.5}, "p4 moved");
     // Nothing is cached: putting it back restores the curve.
     p4.x -= 1;
     EXPECT_EQ(position(0.5), before);

@@ -1,4 +1,5 @@
 #include "ControlPoint.h"
+#include "Feedback.h"
 #include "GlTest.h"
 #include "Handles.h"
 #include "SceneObject.h"
@@ -8,6 +9,9 @@
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Light_Button.H>
 #include <FL/gl.h>
+
+#include <cmath>
+#include <string>
 
 namespace {
 
@@ -116,6 +120,35 @@ TEST_F(FrameState, ObjectsDrawWithTheCameraPerspectiveDepthAndLight) {
     EXPECT_EQ(s.viewport[1], 0);
     EXPECT_EQ(s.viewport[2], 670);
     EXPECT_EQ(s.viewport[3], 470);
+}
+
+TEST_F(FrameState, OneFrameDrawsTheShadowsThenTheFloorOnceThenTheObjects) {
+    // From high above, so that every tile is whole on the screen; unlit, so that colours are
+    // plain: the light marker is red, its drop shadow black, the tiles the floor's two colours.
+    view->eye[0] = 0, view->eye[1] = 30, view->eye[2] = 1;
+    view->center[0] = view->center[1] = view->center[2] = 0;
+    shadows->select(2, 1);
+    lighting->value(0);
+    const auto primitives = captureFeedback([&] { view->draw(); });
+    const auto is = [](const FeedbackVertex& v, double r, double g, double b) {
+        return std::fabs(v.r - r) < 1e-6 && std::fabs(v.g - g) < 1e-6 && std::fabs(v.b - b) < 1e-6;
+    };
+    std::string runs;
+    std::vector<FeedbackPrimitive> floor;
+    for (const auto& p : primitives) {
+        const FeedbackVertex& v = p.vertices.at(0);
+        char kind = '?';
+        if (is(v, 0, 0, 0))
+            kind = 'S';
+        else if (is(v, 0.3, 0.3, 0.7) || is(v, 0.7, 0.7, 0.7))
+            kind = 'F', floor.push_back(p);
+        else if (is(v, 1, 0, 0))
+            kind = 'O';
+        if (runs.empty() || runs.back() != kind)
+            runs += kind;
+    }
+    EXPECT_EQ(runs, "SFO") << "S shadow, F floor, O object, ? other, in the order drawn";
+    EXPECT_EQ(quadsOf(floor).size(), 100u);
 }
 
 TEST_F(FrameState, ShadowPassIsUnlitBlackAndFlattenedUnderTheCamera) {

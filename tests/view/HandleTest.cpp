@@ -100,7 +100,9 @@ TEST_F(Handle, RightDragOrbitsAndReturnsToTheEyeOfThePress) {
         EXPECT_EQ(savedEye[k], eye[k]);
     event(FL_DRAG, FL_RIGHT_MOUSE, 205, 100);
     EXPECT_TRUE(view->damage() & 1);
-    EXPECT_NE(view->eye[0], eye[0]);
+    // 0.5 rad about the center (0, 3, 0) from the eye (5, 8, 14), as below.
+    EXPECT_NEAR(view->eye[0], std::cos(0.5) * 5 - std::sin(0.5) * 14, 1e-12);
+    EXPECT_NEAR(view->eye[2], std::sin(0.5) * 5 + std::cos(0.5) * 14, 1e-12);
     event(FL_DRAG, FL_RIGHT_MOUSE, 104, 97);
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(view->eye[k], eye[k]);

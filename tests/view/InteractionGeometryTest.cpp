@@ -65,13 +65,20 @@ TEST(MoveOnPlane, VerticalPicksTheLargerHorizontalComponentStrictly) {
 
 TEST(MoveOnPlane, VerticalThresholdsAreStrict) {
     const Vec p{3, 4, 5};
-    // Chosen component exactly 0.01: unchanged.
+    // Chosen component exactly 0.01, or just under: unchanged.
     expectVec(move({0, 1, 0.01}, {0, 0, 0}, p, 1), p);
     expectVec(move({0.01, 1, 0}, {0, 0, 0}, p, 1), p);
-    // Just above: moves.
-    const Vec r = move({0.0101, 1, 0}, {0, 0, 0}, p, 1);
-    EXPECT_EQ(r[0], 3);
-    EXPECT_NE(r[1], 4);
+    expectVec(move({0, 1, 0.0099}, {0, 0, 0}, p, 1), p);
+    expectVec(move({0.0099, 1, 0}, {0, 0, 0}, p, 1), p);
+    // Just above: moves onto the plane z = 5 (s = (5 - 0.0101) / 0.0101), or x = 3.
+    const Vec onZ = move({0, 1, 0.0101}, {0, 0, 0}, p, 1);
+    EXPECT_NEAR(onZ[0], 0, 1e-12);
+    EXPECT_NEAR(onZ[1], 1 + 4.9899 / 0.0101, 1e-9);
+    EXPECT_EQ(onZ[2], 5);
+    const Vec onX = move({0.0101, 1, 0}, {0, 0, 0}, p, 1);
+    EXPECT_EQ(onX[0], 3);
+    EXPECT_NEAR(onX[1], 1 + 2.9899 / 0.0101, 1e-9);
+    EXPECT_NEAR(onX[2], 0, 1e-12);
 }
 
 TEST(MoveOnPlane, LineAlongYStaysPutWithCtrlOrWhenTooShort) {
