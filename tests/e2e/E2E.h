@@ -39,6 +39,19 @@ protected:
         return false;
     }
 
+    // Polls until a whole screenshot satisfies the predicate; last holds the last look either way.
+    template <typename Predicate>
+    static bool waitForShot(Predicate ok, Screenshot& last, double seconds = 10) {
+        for (double waited = 0;; waited += 0.1) {
+            last = Screenshot::take();
+            if (!last.empty() && ok(last))
+                return true;
+            if (waited >= seconds)
+                return false;
+            pause(0.1);
+        }
+    }
+
     ViewCamera camera;
     std::unique_ptr<AppProcess> app;
 };

@@ -94,13 +94,15 @@ TEST_F(InteractionE2E, RightDragOrbitsAndMovingBackRestoresThePicture) {
         moveTo(press[0] + 12 * k, press[1] + 3 * k);
         pause(0.03);
     }
-    pause(0.3);
-    const Screenshot turned = Screenshot::take();
-    EXPECT_GT(differingInView(before, turned, 0), 10000);
+    Screenshot turned;
+    EXPECT_TRUE(waitForShot([&](const Screenshot& s) { return differingInView(before, s, 0) > 10000; },
+                            turned))
+        << "the view did not turn: " << differingInView(before, turned, 0) << " pixels differ";
     moveTo(press[0] + 4, press[1] - 3);
-    pause(0.5);
-    const Screenshot back = Screenshot::take();
+    Screenshot back;
+    EXPECT_TRUE(waitForShot([&](const Screenshot& s) { return differingInView(before, s, 0) == 0; },
+                            back))
+        << "not back within 10 s: " << differingInView(before, back, 0) << " pixels differ";
     xdotool("mouseup 3");
-    EXPECT_EQ(differingInView(before, back, 0), 0);
     EXPECT_EQ(app->output(), "");
 }

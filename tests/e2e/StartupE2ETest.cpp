@@ -89,6 +89,11 @@ TEST_F(StartupE2E, PanelReadsAsLabelledWithWholeBrowserLists) {
     for (const char* label : {"Add to Curve", "Curve Type", "Shadow Type", "Lighting", "Velocity",
                               "Constant Velocity", "Train View", "Play"})
         EXPECT_NE(panel.find(label), std::string::npos) << label << " not read in:\n" << panel;
+    // "Constant Velocity" contains "Velocity": read the slider's own label where it stands, in
+    // the strip between the slider (y 415 to 440) and the button below it (from y 460).
+    std::string velocity = readText(shot, screenX(10), screenY(441), 200, 18, 4, 7);
+    velocity.erase(velocity.find_last_not_of(" \n\f") + 1);
+    EXPECT_EQ(velocity, "Velocity") << "under the velocity slider";
     // Each browser's lines from its first row on, one 17-pixel row each (the toolkit's 14-pixel
     // font), starting 2 pixels inside the box: a list scrolled by even a few pixels cuts them.
     const struct {

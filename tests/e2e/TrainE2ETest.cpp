@@ -29,25 +29,25 @@ TEST_F(TrainE2E, PlayMovesItWithoutInput) {
     moveTo(screenX(150), screenY(350));
     EXPECT_TRUE(waitFor(train[0], train[1], [](Rgb c) { return !trainish(c); }));
     const Screenshot a = Screenshot::take();
-    pause(0.5);
-    const Screenshot b = Screenshot::take();
-    EXPECT_GT(differingInView(a, b, 0), 100) << "the train stopped";
+    Screenshot b;
+    EXPECT_TRUE(waitForShot([&](const Screenshot& s) { return differingInView(a, s, 0) > 100; }, b))
+        << "the train stopped: " << differingInView(a, b, 0) << " pixels differ after 10 s";
 }
 
 TEST_F(TrainE2E, TrainViewRidesAlong) {
     const Screenshot free = Screenshot::take();
     clickAt(110, 502);  // "Train View"
-    pause(0.5);
-    const Screenshot ride = Screenshot::take();
+    Screenshot ride;
+    EXPECT_TRUE(waitForShot(
+        [&](const Screenshot& s) { return differingInView(free, s, 3) > 670 * 470 / 4; }, ride))
+        << "no ride view: " << differingInView(free, ride, 3) << " pixels differ";
     ride.save("train-view");
-    EXPECT_GT(differingInView(free, ride, 3), 670 * 470 / 4);
     EXPECT_EQ(countTrain(ride), 0) << "the train is not drawn while riding it";
     // Off again: the free camera as it was.
     clickAt(110, 502);
-    pause(0.5);
-    const Screenshot again = Screenshot::take();
     const auto train = camera.screenPosition(2, 0.6, 2);
-    EXPECT_TRUE(trainish(again.at(train[0], train[1])));
+    EXPECT_TRUE(waitFor(train[0], train[1], trainish))
+        << describe(Screenshot::take().at(train[0], train[1]));
 }
 
 TEST_F(TrainE2E, AddedPointCanBePicked) {
