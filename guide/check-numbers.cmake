@@ -1,0 +1,20 @@
+# cmake -DTOOL=... -DGUIDE=... -P check-numbers.cmake: the block between the guide's numbers
+# markers must be exactly what `TOOL numbers` prints now (scripts/guide.sh writes it).
+execute_process(COMMAND ${TOOL} numbers OUTPUT_VARIABLE now RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${TOOL} numbers failed with ${status}")
+endif()
+file(READ ${GUIDE} guide)
+string(FIND "${guide}" "<!-- numbers: begin -->\n" begin)
+string(FIND "${guide}" "<!-- numbers: end -->" end)
+if(begin EQUAL -1 OR end EQUAL -1)
+  message(FATAL_ERROR "${GUIDE} has no numbers block")
+endif()
+math(EXPR begin "${begin} + 24")
+math(EXPR count "${end} - ${begin}")
+string(SUBSTRING "${guide}" ${begin} ${count} quoted)
+if(NOT quoted STREQUAL now)
+  message(FATAL_ERROR "The guide's numbers differ from the code's; run scripts/guide.sh.\n"
+                      "The guide quotes:\n${quoted}\nThe code gives:\n${now}")
+endif()
+message(STATUS "the guide's numbers are the code's")
