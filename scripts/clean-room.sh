@@ -113,6 +113,14 @@ prepare() {
     fail_room "debootstrap failed twice (log: $cache.log)"
 }
 
+# Whether anything is mounted at or under a folder, as the host sees it. The list is read whole
+# first: under pipefail, a grep -q that stops early could make findmnt's SIGPIPE read as "no".
+mounted_under() {
+    local mounts
+    mounts=$(findmnt -rn -o TARGET)
+    grep -q -F "$1" <<<"$mounts"
+}
+
 # Copies left by runs that were killed: no live run holds their lock, and none holds a mount.
 # A run locks its copy the moment it makes it; a minute's age keeps clear of that moment.
 remove_stale_rooms() {
@@ -120,7 +128,7 @@ remove_stale_rooms() {
     for dir in /tmp/loopline-clean-room-*; do
         [ -n "$(find "$dir/.lock" -maxdepth 0 -mmin +1 2>/dev/null)" ] || continue
         exec {fd}<"$dir/.lock" || continue
-        if flock -n "$fd" && ! findmnt -rn -o TARGET | grep -q -F "$dir"; then
+        if flock -n "$fd" && ! mounted_under "$dir"; then
             say "removing $dir, left by a run that was killed"
             rm -rf --one-file-system "$dir"
         fi
@@ -175,7 +183,7 @@ cleanup() {
         sleep 0.2
     done
     # The room's mounts were never on the host: nothing under $work reaches the host's /dev.
-    if findmnt -rn -o TARGET | grep -q -F "$work"; then
+    if mounted_under "$work"; then
         say "$work is still mounted on the host; left in place"
     else
         rm -rf --one-file-system "$work"
