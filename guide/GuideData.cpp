@@ -21,6 +21,7 @@
 #include <FL/Fl_Light_Button.H>
 #include <FL/Fl_Value_Slider.H>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
