@@ -3,6 +3,7 @@
 #include "CurveBasis.h"
 #include "Editor.h"
 #include "Handles.h"
+#include "LoopStart.h"
 #include "PlayButton.h"
 #include "SceneView.h"
 #include "Train.h"
@@ -123,7 +124,13 @@ void addProbe() {
 
 void run(std::vector<Scenario> list) {
     scenarios = std::move(list);
-    Fl::add_timeout(0.3, step);
+    // Flushing draws nothing until the window is mapped: start from the first frame seen.
+    whenReady([] { return probe && probe->frames > 0 && drawnOnce(mainView); },
+              [] {
+                  return describeView(mainView) + ", frames " +
+                         std::to_string(probe ? probe->frames : 0);
+              },
+              [] { step(nullptr); });
     EXPECT_EQ(runEditor(addProbe), 1);
     EXPECT_EQ(nextScenario, scenarios.size()) << "the loop stopped answering";
     EXPECT_GT(probe->frames, 0);

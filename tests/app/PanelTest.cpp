@@ -3,6 +3,7 @@
 #include "Curve.h"
 #include "Editor.h"
 #include "Handles.h"
+#include "LoopStart.h"
 #include "PlayButton.h"
 #include "SceneView.h"
 #include "TimeSlider.h"
@@ -176,7 +177,8 @@ void recordWhileBuilding() {
 }  // namespace
 
 TEST(Panel, StartUpBuildsEveryWidgetAndTheSceneAndReturnsOne) {
-    Fl::add_timeout(0.3, inspectPanel);
+    whenReady([] { return drawnOnce(mainView); }, [] { return describeView(mainView); },
+              [] { inspectPanel(nullptr); });
     EXPECT_EQ(runEditor(recordWhileBuilding), 1);
     EXPECT_TRUE(inspected);
     // "Shadow Type" holds line 2 while the panel is built and line 3 once the loop runs.

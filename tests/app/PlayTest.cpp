@@ -108,10 +108,21 @@ TEST_F(Play, AStepNeedsAtLeast34Milliseconds) {
     EXPECT_EQ(sliderCallbacks, 1);
 }
 
-TEST_F(Play, FirstCallAfterALongPauseStepsAtOnce) {
+TEST_F(Play, AfterALongPauseOneStepAtOnceThenTheNextPacedFromIt) {
+    button->lastTicks = 1000;
     fakeNow = 500000;
     playIdle(button.get());
     EXPECT_DOUBLE_EQ(slider->value(), 0.1);
+    EXPECT_EQ(button->lastTicks, 500000);
+    // No catching up: the calls that follow wait 34 ms from that step.
+    fakeNow = 500033;
+    playIdle(button.get());
+    playIdle(button.get());
+    EXPECT_DOUBLE_EQ(slider->value(), 0.1);
+    EXPECT_EQ(sliderCallbacks, 1);
+    fakeNow = 500034;
+    playIdle(button.get());
+    EXPECT_DOUBLE_EQ(slider->value(), 0.2);
 }
 
 TEST_F(Play, ElapsedTimeIsRightAcrossTheClockWrap) {

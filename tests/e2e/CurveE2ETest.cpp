@@ -49,19 +49,17 @@ TEST_F(CurveE2E, CurveTypeBrowserSwitchesTheDrawnLine) {
     EXPECT_FALSE(trackNear(shot, linear));
 
     clickAt(60, curveTypeLineY[1]);
-    ASSERT_TRUE(waitFor(linear[0], linear[1], trackish) ||
-                trackNear(Screenshot::take(), linear));
-    shot = Screenshot::take();
+    EXPECT_TRUE(waitForShot(
+        [&](const Screenshot& s) { return trackNear(s, linear) && !trackNear(s, cardinal); }, shot))
+        << "Linear not drawn: track at the linear place " << trackNear(shot, linear)
+        << ", at the cardinal place " << trackNear(shot, cardinal);
     shot.save("curve-linear");
-    EXPECT_TRUE(trackNear(shot, linear));
-    EXPECT_FALSE(trackNear(shot, cardinal));
 
     clickAt(60, curveTypeLineY[3]);
-    pause(0.5);
-    for (int tries = 0; tries < 50 && trackNear(Screenshot::take(), linear); ++tries)
-        pause(0.1);
-    shot = Screenshot::take();
-    EXPECT_TRUE(trackNear(shot, bspline));
+    EXPECT_TRUE(waitForShot(
+        [&](const Screenshot& s) { return !trackNear(s, linear) && trackNear(s, bspline); }, shot))
+        << "B-Spline not drawn: track at the linear place " << trackNear(shot, linear)
+        << ", at the B-spline place " << trackNear(shot, bspline);
     EXPECT_FALSE(trackNear(shot, cardinal));
     // The points stay where they were, and green.
     const auto p3 = camera.screenPosition(-2, 0.35, -2);

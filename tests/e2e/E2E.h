@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
+#include <string>
 
 // One run of the real program per test, its first frame drawn before the test body starts.
 class E2E : public ::testing::Test {
@@ -27,29 +29,41 @@ protected:
     static void moveTo(int sx, int sy) {
         xdotool("mousemove " + std::to_string(sx) + " " + std::to_string(sy));
     }
-    // Polls until the screen at (sx, sy) satisfies the predicate.
+    // Polls until the screen at (sx, sy) satisfies the predicate; on failure, says what was there.
     template <typename Predicate>
-    static bool waitFor(int sx, int sy, Predicate ok, double seconds = 10) {
-        for (double waited = 0; waited < seconds; waited += 0.1) {
-            const Screenshot shot = Screenshot::take();
-            if (!shot.empty() && ok(shot.at(sx, sy)))
-                return true;
-            pause(0.1);
-        }
-        return false;
+    static testing::AssertionResult waitFor(int sx, int sy, Predicate ok, double seconds = 10) {
+        Screenshot last;
+        if (waitForShot([&](const Screenshot& s) { return ok(s.at(sx, sy)); }, last, seconds))
+            return testing::AssertionSuccess();
+        return testing::AssertionFailure()
+               << "after " << seconds << " s the pixel at " << sx << ", " << sy << " is "
+               << (last.empty() ? std::string("unknown (no screenshot)") : describe(last.at(sx, sy)));
     }
 
     // Polls until a whole screenshot satisfies the predicate; last holds the last look either way.
     template <typename Predicate>
     static bool waitForShot(Predicate ok, Screenshot& last, double seconds = 10) {
-        for (double waited = 0;; waited += 0.1) {
+        const auto start = std::chrono::steady_clock::now();
+        for (;;) {
             last = Screenshot::take();
             if (!last.empty() && ok(last))
                 return true;
-            if (waited >= seconds)
+            if (std::chrono::steady_clock::now() - start >= std::chrono::duration<double>(seconds))
                 return false;
             pause(0.1);
         }
+    }
+
+    // Polls until two screenshots in a row show the same view; last holds the later one.
+    static bool waitForStill(Screenshot& last, double seconds = 10) {
+        Screenshot previous = Screenshot::take();
+        return waitForShot(
+            [&](const Screenshot& s) {
+                const bool still = !previous.empty() && differingInView(previous, s, 0) == 0;
+                previous = s;
+                return still;
+            },
+            last, seconds);
     }
 
     ViewCamera camera;

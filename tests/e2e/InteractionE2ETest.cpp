@@ -3,20 +3,21 @@
 namespace {
 
 // A left-button drag from one screen position to another, in small steps, optionally with Ctrl.
-void drag(std::array<int, 2> from, std::array<int, 2> to, bool ctrl = false, int button = 1) {
-    const std::string b = std::to_string(button);
+// The motion starts once the press's pick trace shows that the program has taken the press.
+void drag(AppProcess& app, std::array<int, 2> from, std::array<int, 2> to, bool ctrl = false) {
     xdotool("mousemove " + std::to_string(from[0]) + " " + std::to_string(from[1]));
     if (ctrl)
         xdotool("keydown ctrl");
-    xdotool("mousedown " + b);
-    pause(0.1);
+    const std::size_t before = app.output().size();
+    xdotool("mousedown 1");
+    EXPECT_TRUE(app.waitForOutput("Hit ", before)) << "no pick trace for the press";
     for (int k = 1; k <= 10; ++k) {
         const int x = from[0] + (to[0] - from[0]) * k / 10;
         const int y = from[1] + (to[1] - from[1]) * k / 10;
         xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
         pause(0.03);
     }
-    xdotool("mouseup " + b);
+    xdotool("mouseup 1");
     if (ctrl)
         xdotool("keyup ctrl");
 }
@@ -56,7 +57,7 @@ TEST_F(InteractionE2E, EmptyFloorPrintsZeroAndSelectsNothing) {
 TEST_F(InteractionE2E, PlainDragMovesThePointAcrossTheFloorAtItsHeight) {
     const auto from = camera.screenPosition(-2, 0.35, 2);
     const std::array<int, 2> to = {from[0] - 60, from[1] + 40};
-    drag(from, to);
+    drag(*app, from, to);
     // The point is where the line of sight through the mouse meets its own plane, y = 0.1.
     const auto moved = camera.pointOnPlaneY(to[0] - 100 + 0.5, to[1] - 100 + 0.5, 0.1);
     const auto cube = camera.screenPosition(moved[0], 0.35, moved[2]);
@@ -73,13 +74,17 @@ TEST_F(InteractionE2E, PlainDragMovesThePointAcrossTheFloorAtItsHeight) {
 TEST_F(InteractionE2E, CtrlDragRaisesThePoint) {
     const auto from = camera.screenPosition(-2, 0.35, -2);
     const std::array<int, 2> to = {from[0], from[1] - 80};
-    drag(from, to, true);
-    pause(0.3);
-    const Screenshot shot = Screenshot::take();
-    shot.save("drag-ctrl");
+    drag(*app, from, to, true);
     // The cube's bottom is now at the mouse; the floor position is free.
-    EXPECT_TRUE(greenish(shot.at(to[0], to[1] - 6))) << describe(shot.at(to[0], to[1] - 6));
-    EXPECT_FALSE(greenish(shot.at(from[0], from[1])));
+    Screenshot shot;
+    EXPECT_TRUE(waitForShot(
+        [&](const Screenshot& s) {
+            return greenish(s.at(to[0], to[1] - 6)) && !greenish(s.at(from[0], from[1]));
+        },
+        shot))
+        << "at the mouse " << describe(shot.at(to[0], to[1] - 6)) << ", where it was "
+        << describe(shot.at(from[0], from[1]));
+    shot.save("drag-ctrl");
 }
 
 TEST_F(InteractionE2E, RightDragOrbitsAndMovingBackRestoresThePicture) {
@@ -87,8 +92,8 @@ TEST_F(InteractionE2E, RightDragOrbitsAndMovingBackRestoresThePicture) {
     moveTo(press[0], press[1]);
     // A right click without moving redraws on release: the picture with its shadows.
     xdotool("click 3");
-    pause(0.3);
-    const Screenshot before = Screenshot::take();
+    Screenshot before;
+    ASSERT_TRUE(waitForStill(before)) << "the view kept changing";
     xdotool("mousedown 3");
     for (int k = 1; k <= 10; ++k) {
         moveTo(press[0] + 12 * k, press[1] + 3 * k);

@@ -45,16 +45,23 @@ TEST_F(StartupE2E, WindowCarriesTheDesktopEntrysClassAndAnIcon) {
     std::istringstream in(icon.substr(equals + 1));
     for (std::string item; std::getline(in, item, ',');)
         values.push_back(std::stoul(item));
-    int images = 0, usable = 0;
-    for (size_t k = 0; k + 2 <= values.size(); ++images) {
+    std::set<unsigned long> sizes;
+    for (size_t k = 0; k + 2 <= values.size();) {
         const unsigned long w = values[k], h = values[k + 1];
-        ASSERT_LE(k + 2 + w * h, values.size()) << "image " << images << " is cut short";
-        const std::set<unsigned long> colours(values.begin() + k + 2, values.begin() + k + 2 + w * h);
-        if (w >= 16 && h >= 16 && colours.size() > 1)
-            ++usable;
+        ASSERT_EQ(w, h);
+        ASSERT_LE(k + 2 + w * h, values.size()) << w << " x " << h << " is cut short";
+        EXPECT_TRUE(sizes.insert(w).second) << w << " x " << w << " twice";
+        const auto pixel = [&](unsigned long x, unsigned long y) {
+            return values[k + 2 + y * w + x];
+        };
+        // On the drawing's 64-unit grid the red square spans 46 to 54 across and 8 to 16 down;
+        // the pixel holding (50, 12) lies wholly inside it at each size. The rounded corner
+        // leaves (0, 0) transparent.
+        EXPECT_EQ(pixel(50 * w / 64, 12 * w / 64), 0xffc00000ul) << "red square at " << w;
+        EXPECT_EQ(pixel(0, 0) >> 24, 0ul) << "corner alpha at " << w;
         k += 2 + w * h;
     }
-    EXPECT_GE(usable, 1) << images << " image(s), none 16 x 16 or more with more than one colour";
+    EXPECT_EQ(sizes, (std::set<unsigned long>{16, 32, 48, 64}));
 }
 
 TEST_F(StartupE2E, FirstFrameShowsBackgroundFloorAndControlPoints) {

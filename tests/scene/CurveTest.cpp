@@ -131,6 +131,34 @@ TEST_F(StartupCurve, AnyParameterGivesAValidSegment) {
     expectVec(position(std::nan("")), at(0), "NaN");
 }
 
+// With four points a wrong sign in the negative wrap can still land on the right segment (the
+// count divides 2^64); three and five points do not forgive it.
+TEST(Curve, NegativeParameterWrapsWithThreeAndFivePoints) {
+    const std::vector<Point3> all{{1, 0.5, 2}, {-3, 1.25, 0.5}, {0.5, 2, -4}, {4, 0.75, -1},
+                                  {2.5, 3, 3.5}};
+    for (std::size_t n : {3u, 5u}) {
+        const std::vector<Point3> points(all.begin(), all.begin() + n);
+        std::vector<std::unique_ptr<ControlPoint>> owned;
+        Curve curve;
+        for (const auto& p : points) {
+            owned.push_back(std::make_unique<ControlPoint>(p[0], p[1], p[2]));
+            curve.append(owned.back().get());
+        }
+        for (int type : {CurveLinear, CurveCardinal, CurveBSpline}) {
+            curve.curveType = type;
+            for (double t : {-0.5, -4.5, -1e6 - 0.25}) {
+                const std::string what = std::to_string(n) + " points, type " +
+                                         std::to_string(type) + ", t = " + std::to_string(t);
+                Vec v;
+                curve.position(t, &v[0], &v[1], &v[2]);
+                expectVec(v, referencePosition(points, type, t), what);
+                curve.tangent(t, &v[0], &v[1], &v[2]);
+                expectVec(v, referenceTangent(points, type, t), what + ", tangent");
+            }
+        }
+    }
+}
+
 TEST(Curve, OnePointIsEverywhere) {
     ControlPoint p(1, 2, 3);
     Curve curve;

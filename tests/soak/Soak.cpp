@@ -22,6 +22,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -134,6 +135,17 @@ private:
             return -1;
         const int index = std::atoi(out.c_str() + name + 6);
         return index == 5 || index == 6 ? -1 : index;  // the curve and the train never select
+    }
+
+    // Polls the screen until ok() holds, for up to five seconds.
+    static bool awaitScreen(const std::function<bool()>& ok) {
+        const auto start = std::chrono::steady_clock::now();
+        while (!ok()) {
+            if (std::chrono::steady_clock::now() - start > std::chrono::seconds(5))
+                return false;
+            pause(0.1);
+        }
+        return true;
     }
 
     // A click in the view's corner; its trace proves the program answers.
@@ -355,10 +367,21 @@ private:
     // on it selects it. Up to four of the first points (lower registry indices, so they win the
     // pick) may be in the way: each is dragged aside and the press repeated.
     bool markerStillPicks() {
-        pause(0.3);
-        if (near(Screenshot::take().at(116, 602), {255, 255, 0}, 40)) {  // "Train View" is lit
+        // "Train View" off, seen on its light: first the state the actions left, then off.
+        const auto trainViewLit = [] {
+            return near(Screenshot::take().at(116, 602), {255, 255, 0}, 40);
+        };
+        if (!awaitScreen([&] { return trainViewLit() == trainView_; })) {
+            std::printf("soak: \"Train View\" does not show %s\n", trainView_ ? "on" : "off");
+            return false;
+        }
+        if (trainView_) {
             xdotool("mousemove " + at(210, 602) + " click 1");
-            pause(0.3);
+            trainView_ = false;
+            if (!awaitScreen([&] { return !trainViewLit(); })) {
+                std::printf("soak: \"Train View\" stays on after a click\n");
+                return false;
+            }
         }
         restoreInitialEye();
         std::printf("soak: eye turned back to %s\n", describe(eye_).c_str());

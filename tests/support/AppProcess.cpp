@@ -107,33 +107,47 @@ bool AppProcess::running() {
     return true;
 }
 
-bool AppProcess::waitForWindow(double seconds) {
+testing::AssertionResult AppProcess::waitForWindow(double seconds) {
     const auto start = std::chrono::steady_clock::now();
     const std::string search =
         "search --onlyvisible --name " + shellQuote(std::string("^") + mainWindowTitle + "$");
+    bool found = false;
+    Rgb corner{-1, -1, -1};
     while (secondsSince(start) < seconds) {
         if (!running())
-            return false;
-        if (xdotool(search) == 0) {
+            return testing::AssertionFailure()
+                   << "the program ended (status " << status_ << ") before its window showed";
+        found = xdotool(search) == 0;
+        if (found) {
             // The view's first frame shows the background colour in its top-left corner.
-            if (waitForPixel(screenX(225), screenY(15), {0, 0, 77}, 6,
-                             seconds - secondsSince(start)))
-                return true;
+            const Screenshot shot = Screenshot::take();
+            if (!shot.empty()) {
+                corner = shot.at(screenX(225), screenY(15));
+                if (near(corner, {0, 0, 77}, 6))
+                    return testing::AssertionSuccess();
+            }
         }
         pause(0.1);
     }
-    return false;
+    return testing::AssertionFailure()
+           << "after " << seconds << " s: window " << (found ? "mapped" : "not found")
+           << ", the view's corner " << (found ? describe(corner) : std::string("unseen"));
 }
 
-bool AppProcess::waitForOutput(const std::string& text, std::size_t from, double seconds) {
+testing::AssertionResult AppProcess::waitForOutput(const std::string& text, std::size_t from,
+                                                   double seconds) {
     const auto start = std::chrono::steady_clock::now();
-    while (secondsSince(start) < seconds) {
+    for (;;) {
         drain();
         if (output_.size() > from && output_.find(text, from) != std::string::npos)
-            return true;
+            return testing::AssertionSuccess();
+        if (secondsSince(start) >= seconds)
+            break;
         pause(0.05);
     }
-    return false;
+    const std::string tail = output_.substr(output_.size() > 300 ? output_.size() - 300 : 0);
+    return testing::AssertionFailure() << "no \"" << text << "\" after byte " << from << " within "
+                                       << seconds << " s; the output ends: \"" << tail << "\"";
 }
 
 int AppProcess::waitForExit(double seconds) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -12,12 +14,13 @@ public:
     AppProcess(const AppProcess&) = delete;
     AppProcess& operator=(const AppProcess&) = delete;
 
-    // Polls until the main window is mapped and its view has drawn a frame.
-    bool waitForWindow(double seconds = 30);
+    // Polls until the main window is mapped and its view has drawn a frame. A failure says what
+    // was seen last.
+    testing::AssertionResult waitForWindow(double seconds = 30);
     // Everything the program has printed so far.
     const std::string& output();
-    // Polls until the output contains `text` after position `from`.
-    bool waitForOutput(const std::string& text, std::size_t from = 0, double seconds = 10);
+    // Polls until the output contains `text` after position `from`; a failure quotes the output.
+    testing::AssertionResult waitForOutput(const std::string& text, std::size_t from = 0, double seconds = 10);
     // Polls until the process ends; returns its exit status, or -1 on timeout or a signal.
     int waitForExit(double seconds = 15);
     bool running();
