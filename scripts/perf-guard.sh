@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The performance guard: a benchmark with a pass mark, for CI. It runs the frame and pick
+# benchmarks of a built tree (default build-tests/, as ./check leaves it) under Xvfb and fails
+# when, in this run:
+#   - a frame with point-light shadows at 10,000 points costs more than 2 x the bare replay of
+#     the same GL stream,
+#   - a pick at 10,000 points costs more than 2 x its replay,
+#   - a frame with point-light shadows grows more than 20 x from 1,000 to 10,000 points
+#     (linear growth measures about 7.6 x).
+# Each ratio is taken within one run (medians of its repetitions), five runs, and the median of
+# the five is held against the bound. The ratios cancel the machine's speed; the bounds are
+# several times the spread measured over runs, so only a real regression trips them.
+#
+#   scripts/perf-guard.sh [build dir] [repetitions]      (defaults: build-tests and 3)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-tests}
+repetitions=${2:-3}
+max_ratio=2
+max_growth=20
+
+bench=$build/bench/loopline_bench
+if [ ! -x "$bench" ]; then
+    echo "perf-guard: $bench is missing; build with -DLOOPLINE_BENCHMARKS=ON (./check does)" >&2
+    exit 2
+fi
+
+out=$(mktemp -d /tmp/loopline-perf-guard-XXXXXX)
+trap 'rm -rf "$out"' EXIT
+
+# name,iterations,real_time,... with quoted names; the median of a run's repetitions.
+median() {
+    local csv=$1 name=$2 value
+    value=$(awk -F, -v want="\"$name/real_time_median\"" '$1 == want { print $3 }' "$csv")
+    if [ -z "$value" ]; then
+        echo "perf-guard: no median for $name in the benchmark's output" >&2
+        exit 2
+    fi
+    echo "$value"
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.4f", a / b }'; }
+
+# Several runs, each a fresh process, so that a burst of load on the machine lands in one run;
+# each figure is the median over the runs of that run's ratio.
+runs=5
+for run in $(seq $runs); do
+    # The scene only grows, so 1,000 points are measured before 10,000.
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$bench" \
+        --benchmark_filter='^((Frame|FrameBaseline)/PointLight/(1000|10000)|(Pick|PickBaseline)/10000)/real_time$' \
+        --benchmark_min_time=0.2 --benchmark_repetitions="$repetitions" \
+        --benchmark_report_aggregates_only=true \
+        --benchmark_out="$out/run-$run.csv" --benchmark_out_format=csv 2>/dev/null
+    csv=$out/run-$run.csv
+    frame=$(median "$csv" Frame/PointLight/10000)
+    printf '%s %s %s\n' \
+        "$(ratio "$frame" "$(median "$csv" FrameBaseline/PointLight/10000)")" \
+        "$(ratio "$(median "$csv" Pick/10000)" "$(median "$csv" PickBaseline/10000)")" \
+        "$(ratio "$frame" "$(median "$csv" Frame/PointLight/1000)")" >> "$out/ratios"
+done
+
+failed=0
+# check COLUMN WHAT BOUND: the median over the runs of one column of ratios against its bound.
+check() {
+    local values value
+    values=$(cut -d' ' -f"$1" "$out/ratios" | sort -g | tr '\n' ' ')
+    value=$(echo "$values" | awk '{ print $(int((NF + 1) / 2)) }')
+    if awk -v v="$value" -v b="$3" 'BEGIN { exit !(v <= b) }'; then
+        printf 'perf-guard: ok    %-44s %6.2f (bound %s; runs: %s)\n' "$2" "$value" "$3" "$values"
+    else
+        printf 'perf-guard: FAIL  %-44s %6.2f (bound %s; runs: %s)\n' "$2" "$value" "$3" "$values"
+        failed=1
+    fi
+}
+check 1 "frame with shadows / replay, 10,000 points" $max_ratio
+check 2 "pick / replay, 10,000 points" $max_ratio
+check 3 "frame with shadows, 10,000 / 1,000 points" $max_growth
+exit $failed
