@@ -1,12 +1,15 @@
-# cmake -DSVG=... -DRSVG_CONVERT=... -DCONVERT=... -DOUT=... -P icon-pixels.cmake: renders the
-# SVG icon at the sizes desktops use and writes them as RGBA byte arrays into the C++ file OUT.
+# cmake -DSVG=... -DRSVG_CONVERT=... -DCONVERT=... -DOUT=... [-DICO=...] -P icon-pixels.cmake:
+# renders the SVG icon at the sizes desktops use and writes them as RGBA byte arrays into the C++
+# file OUT, and, given ICO, the same images as a Windows icon file.
 set(sizes 16 32 48 64)
 get_filename_component(dir ${OUT} DIRECTORY)
 set(body "")
+set(pngs "")
 set(list "")
 foreach(size ${sizes})
   set(png ${dir}/loopline-${size}.png)
   set(raw ${dir}/loopline-${size}.rgba)
+  list(APPEND pngs ${png})
   execute_process(COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${SVG}
                   COMMAND_ERROR_IS_FATAL ANY)
   execute_process(COMMAND ${CONVERT} ${png} -depth 8 rgba:${raw} COMMAND_ERROR_IS_FATAL ANY)
@@ -21,6 +24,9 @@ foreach(size ${sizes})
   string(APPEND body "const unsigned char icon${size}[] = {\n    ${hex}\n};\n")
   string(APPEND list "    {${size}, icon${size}},\n")
 endforeach()
+if(ICO)
+  execute_process(COMMAND ${CONVERT} ${pngs} ${ICO} COMMAND_ERROR_IS_FATAL ANY)
+endif()
 list(LENGTH sizes count)
 file(WRITE ${OUT}.tmp
 "// Made at build time from packaging/loopline.svg by app/icon-pixels.cmake.\n"

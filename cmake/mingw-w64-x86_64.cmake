@@ -7,9 +7,9 @@ set(CMAKE_C_COMPILER ${triplet}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${triplet}-g++-posix)
 set(CMAKE_RC_COMPILER ${triplet}-windres)
 
-# Only the cross environment (and what our build installs into its prefix) for libraries and
-# headers; programs from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/${triplet})
+# Libraries and headers only from the cross environment and from LOOPLINE_WINDOWS_PREFIX, where
+# scripts/windows.sh installs FLTK and GoogleTest built for Windows; programs from the host.
+set(CMAKE_FIND_ROOT_PATH /usr/${triplet} ${LOOPLINE_WINDOWS_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

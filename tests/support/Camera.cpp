@@ -20,9 +20,9 @@ Vec normalised(const Vec& a) {
 
 Matrix4 perspectiveMatrix(double fovy, double aspect) {
     const double f = 1.0 / std::tan(fovy * M_PI / 360.0);
-    const double n = 1, far = 100;
-    return {f / aspect, 0, 0, 0, 0, f, 0, 0, 0, 0, (far + n) / (n - far), -1,
-            0, 0, 2 * far * n / (n - far), 0};
+    const double n = 1, farPlane = 100;
+    return {f / aspect, 0, 0, 0, 0, f, 0, 0, 0, 0, (farPlane + n) / (n - farPlane), -1,
+            0, 0, 2 * farPlane * n / (n - farPlane), 0};
 }
 
 Matrix4 lookAtMatrix(const double* eye, const double* center) {

@@ -1,4 +1,6 @@
+#include "Camera.h"
 #include "ControlPoint.h"
+#include "Curve.h"
 #include "Feedback.h"
 #include "GlTest.h"
 #include "Handles.h"
@@ -10,6 +12,7 @@
 #include <FL/Fl_Light_Button.H>
 #include <FL/gl.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -263,4 +266,51 @@ TEST_F(FrameState, ObjectsAreDrawnInRegistryOrderUnderTheirIndex) {
     EXPECT_EQ(buffer[11], 3u);
     EXPECT_EQ(probe.seen.size(), 1u);
     EXPECT_EQ(Dot::order, (std::vector<const Dot*>{&second, &third}));
+}
+
+// The start-up scene's first frame read back from the frame buffer, not from the screen: where a
+// window system does not show the view (Wine 8 keeps GL child windows black on Xvfb), this still
+// sees the picture the program drew.
+TEST_F(FrameState, FirstFrameReadsBackAsBackgroundFloorAndPoints) {
+    ControlPoint p1{2, 0.1, 2}, p2{-2, 0.1, 2}, p3{-2, 0.1, -2}, p4{2, 0.1, -2};
+    Curve curve;
+    for (auto* p : {&p1, &p2, &p3, &p4})
+        curve.append(p);
+    frame();
+    glFinish();
+    using Rgb = std::array<int, 3>;
+    const auto readBack = [](int viewX, int viewY) {
+        GLubyte rgb[3];
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(viewX, 470 - 1 - viewY, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+        return Rgb{rgb[0], rgb[1], rgb[2]};
+    };
+    const ViewCamera camera;  // main-window coordinates; the view starts at (220, 10)
+    const auto at = [&](double x, double y, double z) {
+        const auto w = camera.windowPosition(x, y, z);
+        return readBack(static_cast<int>(w[0]) - 220, static_cast<int>(w[1]) - 10);
+    };
+    const auto within = [](Rgb c, Rgb expected, int tolerance) {
+        for (int k = 0; k < 3; ++k)
+            if (std::abs(c[k] - expected[k]) > tolerance)
+                return false;
+        return true;
+    };
+    const auto show = [](Rgb c) {
+        return std::to_string(c[0]) + ", " + std::to_string(c[1]) + ", " + std::to_string(c[2]);
+    };
+    // Background above the horizon; a greyish-blue tile and a grey one near the camera.
+    EXPECT_TRUE(within(readBack(20, 20), {0, 0, 77}, 2)) << show(readBack(20, 20));
+    const Rgb blue = at(-8 + 1.6 * 5.5, 0, -8 + 1.6 * 7.5), grey = at(-8 + 1.6 * 6.5, 0, -8 + 1.6 * 7.5);
+    EXPECT_TRUE(within(blue, {76, 76, 178}, 2)) << show(blue);
+    EXPECT_TRUE(within(grey, {178, 178, 178}, 2)) << show(grey);
+    // The curve's points are green cubes, the light marker a red one.
+    for (const ControlPoint* p : {&p1, &p2, &p3, &p4}) {
+        const Rgb c = at(p->x, p->y + 0.25, p->z);
+        EXPECT_TRUE(c[1] > 90 && c[0] < c[1] / 2 && c[2] < c[1] / 2)
+            << "point " << p->x << ", " << p->z << ": " << show(c);
+    }
+    const Rgb red = at(5, 7.25, 5);
+    EXPECT_TRUE(red[0] > 90 && red[1] < red[0] / 2 && red[2] < red[0] / 2) << show(red);
 }

@@ -34,11 +34,11 @@ protected:
 
 TEST_F(Picking, LowestRegistryIndexWinsWhateverItsDepth) {
     // Both on the line of sight; the earlier one is farther from the camera.
-    ControlPoint far(0, 0, 0);
+    ControlPoint farther(0, 0, 0);
     ControlPoint nearer(0.5, 0.8, 1.4);  // between the camera at (5, 8, 14) and the origin
     mouseAt(0, 0.25, 0);
     std::string trace;
-    EXPECT_EQ(pick(&trace), &far);
+    EXPECT_EQ(pick(&trace), &farther);
     EXPECT_EQ(trace, "Hit 2 objects\n!hit 0 name 0\n");
 }
 
