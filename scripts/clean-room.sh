@@ -206,6 +206,12 @@ write_sources || fail_room "no mirror in the pristine root's apt sources"
 head=$(git -C "$repo" rev-parse HEAD) || fail_room "no HEAD in $repo"
 git clone -q --no-hardlinks "$repo" "$root/work/main" || fail_room "could not clone $repo"
 git -C "$root/work/main" checkout -q --detach "$head" || fail_room "could not check out $head"
+# What Debian cannot give the build (FLTK's release source, for the Windows build) lies beside
+# the clone, as beside the repository.
+if [ -d "$repo/../shared/third_party" ]; then
+    mkdir -p "$root/work/shared" && cp -a "$repo/../shared/third_party" "$root/work/shared/" ||
+        fail_room "could not copy ../shared/third_party"
+fi
 share=${LOOPLINE_CLEAN_ROOM_SHARE:-}
 if [ -n "$share" ]; then
     mkdir -p "$share" "$root/work/share" || fail_room "could not make $share"

@@ -45,10 +45,12 @@ int xdotool(const std::string& args) {
     return std::system(command.c_str());
 }
 
-AppProcess::AppProcess(const std::vector<std::string>& args) {
+AppProcess::AppProcess(const std::vector<std::string>& args, const std::string& program) {
     const char* binary = std::getenv("LOOPLINE_BINARY");
     if (!binary)
         binary = LOOPLINE_BINARY;
+    if (!program.empty())
+        binary = program.c_str();
     int fds[2];
     if (pipe(fds) != 0)
         return;
@@ -62,7 +64,7 @@ AppProcess::AppProcess(const std::vector<std::string>& args) {
         for (const auto& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        execv(binary, argv.data());
+        execvp(binary, argv.data());
         _exit(127);
     }
     close(fds[1]);

@@ -9,7 +9,9 @@
 // output captured through a pipe. Killed on destruction if it is still running.
 class AppProcess {
 public:
-    explicit AppProcess(const std::vector<std::string>& args = {});
+    // The program is `program` when given (with args after it), else $LOOPLINE_BINARY or the
+    // build's loopline.
+    explicit AppProcess(const std::vector<std::string>& args = {}, const std::string& program = "");
     ~AppProcess();
     AppProcess(const AppProcess&) = delete;
     AppProcess& operator=(const AppProcess&) = delete;

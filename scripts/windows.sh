@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Cross-builds Loopline for 64-bit Windows on Debian 12 or 13 with Debian's mingw-w64, tests it
+# under Wine on Xvfb and makes build-windows/loopline-<version>-win64.zip. Installs what is missing
+# (as root, or with sudo), as ./run does. Arguments: none.
+#
+#  1. FLTK 1.3.11 from its release source ($LOOPLINE_FLTK_SOURCE, default
+#     ../shared/third_party/fltk-1.3.11-source.tar.gz, its sha256 checked), the static fltk and
+#     fltk_gl only, and GoogleTest from Debian's /usr/src/googletest: built once with the
+#     project's toolchain file and kept in build-windows/prefix.
+#  2. loopline.exe and the scene, view and app test suites, cross-built (build-windows/cross).
+#  3. Under Xvfb, in a Wine prefix made for this run (build-windows/wine) whose server is kept
+#     running: the suites through CTest with wine as the emulator, the check of loopline.exe's
+#     imports, subsystem and icon, and the end-to-end test of loopline.exe in its window (a Linux
+#     program, built in build-windows/linux).
+#  4. The zip: loopline.exe, README.txt and the licence notices of what is linked into it.
+# A missing tool, a wrong checksum or a failed step stops it with a message naming it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+
+step="installing the packages"
+trap 'echo "windows: failed: $step (status $?)" >&2' ERR
+fail() { echo "windows: $*" >&2; exit 1; }
+
+# The cross compiler and its tools, Wine (64-bit only), what the end-to-end test and the icon
+# need, and what the Linux build of that test needs.
+ensure_packages g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
+    googletest wine wine64 cmake make zip xvfb xauth xdotool x11-utils imagemagick librsvg2-bin \
+    g++ libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev libgl1-mesa-dri libgtest-dev
+for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres x86_64-w64-mingw32-objdump \
+    wine wineserver wineboot xvfb-run xdotool rsvg-convert convert zip; do
+    command -v "$tool" >/dev/null || fail "$tool is missing after the install"
+done
+[ -d /usr/src/googletest/googletest ] || fail "GoogleTest's source is missing (/usr/src/googletest)"
+
+version=$(sed -n 's/^project(Loopline VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ -n "$version" ] || fail "no version in CMakeLists.txt"
+out=$PWD/build-windows
+prefix=$out/prefix
+toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
+jobs=$(nproc)
+mkdir -p "$out"
+
+# 1. FLTK and GoogleTest for Windows, once.
+fltk_source=${LOOPLINE_FLTK_SOURCE:-$PWD/../shared/third_party/fltk-1.3.11-source.tar.gz}
+fltk_sha256=4563a5b357317246364822bb768e43d5a01a3adf5d489c08114f1e66480fdbad
+# Checked on every run, built libraries kept or not: they must come from this source.
+step="checking FLTK's source"
+[ -f "$fltk_source" ] || fail "FLTK's source is not at $fltk_source"
+echo "$fltk_sha256  $fltk_source" | sha256sum --check --status ||
+    fail "FLTK's source $fltk_source does not have the sha256 $fltk_sha256"
+if [ "$(cat "$prefix/.fltk" 2>/dev/null)" != "$fltk_sha256" ]; then
+    step="building FLTK for Windows"
+    echo "== FLTK 1.3.11 for Windows (once)"
+    rm -rf "$out/fltk-src" "$out/fltk-build"
+    mkdir -p "$out/fltk-src" "$prefix/include/FL" "$prefix/lib"
+    tar -xzf "$fltk_source" -C "$out/fltk-src" --strip-components=1
+    cmake -S "$out/fltk-src" -B "$out/fltk-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DOPTION_BUILD_SHARED_LIBS=OFF -DOPTION_USE_GL=ON \
+        -DFLTK_BUILD_TEST=OFF -DFLTK_BUILD_EXAMPLES=OFF -DOPTION_USE_SYSTEM_ZLIB=OFF \
+        -DOPTION_USE_SYSTEM_LIBPNG=OFF -DOPTION_USE_SYSTEM_LIBJPEG=OFF >"$out/fltk-configure.log"
+    cmake --build "$out/fltk-build" -j "$jobs" --target fltk fltk_gl >"$out/fltk-build.log"
+    cp "$out"/fltk-src/FL/* "$out/fltk-build/FL/abi-version.h" "$prefix/include/FL/"
+    cp "$out"/fltk-build/lib/libfltk.a "$out"/fltk-build/lib/libfltk_gl.a "$prefix/lib/"
+    cp "$out/fltk-src/COPYING" "$prefix/FLTK-COPYING"
+    echo "$fltk_sha256" > "$prefix/.fltk"
+fi
+if [ ! -f "$prefix/.googletest" ]; then
+    step="building GoogleTest for Windows"
+    echo "== GoogleTest for Windows (once)"
+    rm -rf "$out/googletest-build"
+    cmake -S /usr/src/googletest -B "$out/googletest-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$prefix" \
+        >"$out/googletest-configure.log"
+    cmake --build "$out/googletest-build" -j "$jobs" >"$out/googletest-build.log"
+    cmake --install "$out/googletest-build" >/dev/null
+    touch "$prefix/.googletest"
+fi
+
+# 2. The program and its suites.
+step="cross-building Loopline"
+echo "== loopline.exe and its test suites (build-windows/cross)"
+cmake -S . -B "$out/cross" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DLOOPLINE_WINDOWS_PREFIX="$prefix" \
+    -DCMAKE_BUILD_TYPE=Release -DLOOPLINE_TESTS=ON >/dev/null
+cmake --build "$out/cross" -j "$jobs"
+exe=$out/cross/loopline.exe
+step="building the end-to-end test of loopline.exe"
+cmake -S . -B "$out/linux" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOOPLINE_TESTS=ON \
+    -DLOOPLINE_WINDOWS_EXE="$exe" >/dev/null
+cmake --build "$out/linux" -j "$jobs" --target wine_e2e_tests
+
+# 3. Under Wine.
+step="testing under Wine"
+echo "== Tests under $(wine --version 2>/dev/null)"
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" scripts/wine-tests.sh "$out"
+
+# 4. The zip.
+step="making the zip"
+name=loopline-$version-win64
+stage=$out/stage/$name
+rm -rf "$out/stage" "$out/$name.zip"
+mkdir -p "$stage/LICENSES"
+cp "$exe" "$stage/"
+sed "s/@VERSION@/$version/" packaging/windows/README.txt | sed 's/$/\r/' > "$stage/README.txt"
+cp "$prefix/FLTK-COPYING" "$stage/LICENSES/FLTK.txt"
+cp /usr/share/doc/gcc-mingw-w64-base/copyright "$stage/LICENSES/GCC-runtime.txt"
+cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$stage/LICENSES/mingw-w64-runtime.txt"
+cp packaging/copyright "$stage/LICENSES/Loopline.txt"
+(cd "$out/stage" && zip -qr -X "../$name.zip" "$name")
+echo "== Made build-windows/$name.zip:"
+zip -sf "$out/$name.zip"
