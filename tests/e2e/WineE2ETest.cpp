@@ -32,8 +32,11 @@ int wineMajor() {
 
 class WineE2E : public E2E {
 protected:
-    void SetUp() override {
-        app = std::make_unique<AppProcess>(std::vector<std::string>{LOOPLINE_WINDOWS_EXE}, "wine");
+    void SetUp() override { startWith({}); }
+    void startWith(const std::vector<std::string>& args) {
+        std::vector<std::string> command{LOOPLINE_WINDOWS_EXE};
+        command.insert(command.end(), args.begin(), args.end());
+        app = std::make_unique<AppProcess>(command, "wine");
         ASSERT_TRUE(waitForPanel());
     }
 
@@ -118,7 +121,15 @@ TEST_F(WineE2E, ADraggedPointIsPickedWhereItNowIs) {
     EXPECT_EQ(app->output().find("name 2", after), std::string::npos) << trace();
 }
 
-TEST_F(WineE2E, EscapeEndsTheProgramWithStatusOne) {
+TEST_F(WineE2E, ArgumentsAreIgnoredAndEscapeEndsWithStatusOne) {
+    // The toolkit's own options and a file name change nothing: the panel is where it always is
+    // (waitForPanel looks there) and a press on the floor still prints its trace.
+    app.reset();
+    startWith({"-geometry", "200x100+0+0", "-iconic", "C:\\no\\such\\file.txt", ""});
+    const auto floor = camera.screenPosition(-5, 0, 5);
+    moveTo(floor[0], floor[1]);
+    xdotool("click 1");
+    EXPECT_TRUE(app->waitForOutput("Hit 0 objects"));
     moveTo(screenX(450), screenY(250));
     xdotool("key Escape");
     EXPECT_EQ(app->waitForExit(30), 1);
