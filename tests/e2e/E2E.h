@@ -81,3 +81,13 @@ const Rgb background{0, 0, 77};
 const Rgb floorGrey{178, 178, 178};
 const Rgb floorBlue{76, 76, 178};
 const Rgb trackBlue{0, 0, 178};
+
+// The icon's drawing at any size: on its 64-unit grid the red square spans 46 to 54 across and
+// 8 to 16 down, so the pixel holding (50, 12) lies wholly inside it; the rounded corner leaves
+// (0, 0) transparent.
+inline void expectIconDrawing(const IconImage& image) {
+    const unsigned long w = image.size;
+    ASSERT_GE(w, 16ul);
+    EXPECT_EQ(image.at(50 * w / 64, 12 * w / 64), 0xffc00000ul) << "red square at " << w;
+    EXPECT_EQ(image.at(0, 0) >> 24, 0ul) << "corner alpha at " << w;
+}

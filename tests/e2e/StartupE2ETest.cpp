@@ -37,29 +37,11 @@ TEST_F(StartupE2E, WindowCarriesTheDesktopEntrysClassAndAnIcon) {
             startupClass = line.substr(15);
     EXPECT_EQ(startupClass, "loopline") << "in " << LOOPLINE_DESKTOP_ENTRY;
 
-    // _NET_WM_ICON: width, height, then width x height ARGB pixels, image after image.
-    const std::string icon = windowProperty(id, "_NET_WM_ICON", "32c");
-    const auto equals = icon.find('=');
-    ASSERT_NE(equals, std::string::npos) << "no _NET_WM_ICON: " << icon;
-    std::vector<unsigned long> values;
-    std::istringstream in(icon.substr(equals + 1));
-    for (std::string item; std::getline(in, item, ',');)
-        values.push_back(std::stoul(item));
+    // Every size the build renders, once each, with the drawing's pixels.
     std::set<unsigned long> sizes;
-    for (size_t k = 0; k + 2 <= values.size();) {
-        const unsigned long w = values[k], h = values[k + 1];
-        ASSERT_EQ(w, h);
-        ASSERT_LE(k + 2 + w * h, values.size()) << w << " x " << h << " is cut short";
-        EXPECT_TRUE(sizes.insert(w).second) << w << " x " << w << " twice";
-        const auto pixel = [&](unsigned long x, unsigned long y) {
-            return values[k + 2 + y * w + x];
-        };
-        // On the drawing's 64-unit grid the red square spans 46 to 54 across and 8 to 16 down;
-        // the pixel holding (50, 12) lies wholly inside it at each size. The rounded corner
-        // leaves (0, 0) transparent.
-        EXPECT_EQ(pixel(50 * w / 64, 12 * w / 64), 0xffc00000ul) << "red square at " << w;
-        EXPECT_EQ(pixel(0, 0) >> 24, 0ul) << "corner alpha at " << w;
-        k += 2 + w * h;
+    for (const IconImage& image : windowIcons(id)) {
+        EXPECT_TRUE(sizes.insert(image.size).second) << image.size << " x " << image.size << " twice";
+        expectIconDrawing(image);
     }
     EXPECT_EQ(sizes, (std::set<unsigned long>{16, 32, 48, 64}));
 }

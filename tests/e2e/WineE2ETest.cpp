@@ -121,6 +121,16 @@ TEST_F(WineE2E, ADraggedPointIsPickedWhereItNowIs) {
     EXPECT_EQ(app->output().find("name 2", after), std::string::npos) << trace();
 }
 
+// The window shows the program's icon: Wine hands the icons the program gives its window to X.
+TEST_F(WineE2E, WindowCarriesTheIcon) {
+    const unsigned long id = findWindow(mainWindowTitle);
+    ASSERT_NE(id, 0u);
+    const std::vector<IconImage> icons = windowIcons(id);
+    ASSERT_FALSE(icons.empty()) << "no _NET_WM_ICON";
+    for (const IconImage& image : icons)
+        expectIconDrawing(image);
+}
+
 TEST_F(WineE2E, ArgumentsAreIgnoredAndEscapeEndsWithStatusOne) {
     // The toolkit's own options and a file name change nothing: the panel is where it always is
     // (waitForPanel looks there) and a press on the floor still prints its trace.

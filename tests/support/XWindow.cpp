@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 
 unsigned long findWindow(const std::string& title) {
     const std::string command =
@@ -71,4 +72,28 @@ std::string windowProperty(unsigned long window, const std::string& name,
     while (!out.empty() && out.back() == '\n')
         out.pop_back();
     return out;
+}
+
+std::vector<IconImage> windowIcons(unsigned long window) {
+    // width, height, then width x height pixels, image after image.
+    const std::string text = windowProperty(window, "_NET_WM_ICON", "32c");
+    const auto equals = text.find('=');
+    std::vector<unsigned long> values;
+    if (equals != std::string::npos) {
+        std::istringstream in(text.substr(equals + 1));
+        for (std::string item; std::getline(in, item, ',');)
+            values.push_back(std::stoul(item));
+    }
+    std::vector<IconImage> images;
+    for (std::size_t k = 0; k + 2 <= values.size();) {
+        const unsigned long w = values[k], h = values[k + 1];
+        if (w != h || k + 2 + w * h > values.size())
+            break;
+        IconImage image;
+        image.size = w;
+        image.argb.assign(values.begin() + k + 2, values.begin() + k + 2 + w * h);
+        images.push_back(std::move(image));
+        k += 2 + w * h;
+    }
+    return images;
 }

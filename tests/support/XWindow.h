@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The X window id of the top-level window with exactly this title, or 0.
 unsigned long findWindow(const std::string& title);
@@ -19,3 +20,12 @@ WindowGeometry windowGeometry(unsigned long window);
 // xprop cannot be run. format is xprop's -f format, such as "32c" for a list of cardinals.
 std::string windowProperty(unsigned long window, const std::string& name,
                            const std::string& format = "");
+
+// The images of a window's _NET_WM_ICON, each square side then its ARGB pixels row by row; empty
+// when it has none. A malformed property gives what it holds up to the fault.
+struct IconImage {
+    unsigned long size = 0;
+    std::vector<unsigned long> argb;
+    unsigned long at(unsigned long x, unsigned long y) const { return argb[y * size + x]; }
+};
+std::vector<IconImage> windowIcons(unsigned long window);
