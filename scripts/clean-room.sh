@@ -17,6 +17,9 @@
 # ends and every mount goes with them. A copy left by a killed run holds no mount; the next run
 # removes it.
 #
+# The room's environment is a fresh one; only SOURCE_DATE_EPOCH, where set, passes into it, so that
+# what a release builds there carries the commit's time.
+#
 # With LOOPLINE_CLEAN_ROOM_SHARE=DIR, the host's folder DIR is mounted at /work/share in the room:
 # the one way to hand something (a package) from one room to the next.
 #
@@ -230,6 +233,7 @@ if [ -n "$share" ]; then
 fi
 chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    ${SOURCE_DATE_EPOCH:+SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH"} \
     bash -c "cd /work/main && exec \"\$@\"" clean-room "$@"
 exit $?
 '

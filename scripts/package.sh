@@ -13,11 +13,10 @@ release=$(. /etc/os-release
     if [ "${ID:-}" = debian ] && [ -n "${VERSION_ID:-}" ]; then echo "+deb${VERSION_ID%%.*}"
     else echo "+${ID:-linux}${VERSION_ID:-${VERSION_CODENAME:-}}"; fi)
 
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+flags=$(debian_build_flags)
+mapfile -t flags <<<"$flags"
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DLOOPLINE_PACKAGE_RELEASE="$release" \
-    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+    -DLOOPLINE_PACKAGE_RELEASE="$release" "${flags[@]}" >/dev/null
 cmake --build build-package -j "$(nproc)"
 rm -f build-package/loopline_*.deb
 (cd build-package && cpack -G DEB >/dev/null)

@@ -17,3 +17,15 @@ ensure_packages() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
 }
+
+# debian_build_flags: prints, one a line, the CMake arguments that build with the compiler and
+# linker flags Debian gives its own packages, every hardening feature on (dpkg-buildflags under
+# DEB_BUILD_MAINT_OPTIONS=hardening=+all, read in the current folder, which its file prefix map
+# names). The build type's optimisation level comes after them and stays in force. Needs dpkg-dev.
+debian_build_flags() {
+    local get="env DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get" cpp cxx ld
+    cpp=$($get CPPFLAGS) && cxx=$($get CXXFLAGS) && ld=$($get LDFLAGS) ||
+        { echo "dpkg-buildflags failed" >&2; return 1; }
+    echo "-DCMAKE_CXX_FLAGS=$cpp $cxx"
+    echo "-DCMAKE_EXE_LINKER_FLAGS=$ld"
+}

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds Loopline for 64-bit Windows on Debian 12 or 13 with Debian's mingw-w64, tests it
-# under Wine on Xvfb and makes build-windows/loopline-<version>-win64.zip. Installs what is missing
-# (as root, or with sudo), as ./run does. Arguments: none.
+# under Wine on Xvfb and makes build-windows/loopline-<version>-win64.zip and .msi. Installs what
+# is missing (as root, or with sudo), as ./run does. Arguments: none.
 #
 #  1. FLTK 1.3.11 from its release source ($LOOPLINE_FLTK_SOURCE, default
 #     ../shared/third_party/fltk-1.3.11-source.tar.gz, its sha256 checked), the static fltk and
@@ -13,6 +13,9 @@
 #     imports, subsystem and icon, and the end-to-end test of loopline.exe in its window (a Linux
 #     program, built in build-windows/linux).
 #  4. The zip: loopline.exe, README.txt and the licence notices of what is linked into it.
+#  5. The installer, build-windows/loopline-<version>-win64.msi (scripts/msi.sh), with the same
+#     files and a Start menu shortcut, tested under Wine in a prefix of its own
+#     (scripts/msi-tests.sh).
 # A missing tool, a wrong checksum or a failed step stops it with a message naming it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,9 +29,10 @@ fail() { echo "windows: $*" >&2; exit 1; }
 # need, and what the Linux build of that test needs.
 ensure_packages g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
     googletest wine wine64 cmake make zip xvfb xauth xdotool x11-utils imagemagick librsvg2-bin \
-    g++ libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev libgl1-mesa-dri libgtest-dev
+    g++ libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev libgl1-mesa-dri libgtest-dev wixl msitools \
+    binutils
 for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres x86_64-w64-mingw32-objdump \
-    wine wineserver wineboot xvfb-run xdotool rsvg-convert convert zip; do
+    wine wineserver wineboot xvfb-run xdotool rsvg-convert convert zip wixl msiinfo strings iconv; do
     command -v "$tool" >/dev/null || fail "$tool is missing after the install"
 done
 [ -d /usr/src/googletest/googletest ] || fail "GoogleTest's source is missing (/usr/src/googletest)"
@@ -109,3 +113,20 @@ cp packaging/copyright "$stage/LICENSES/Loopline.txt"
 (cd "$out/stage" && zip -qr -X "../$name.zip" "$name")
 echo "== Made build-windows/$name.zip:"
 zip -sf "$out/$name.zip"
+
+# 5. The installer, from the zip's folder; and, to test upgrades, the same at the next version
+# (its README naming that version), installed over it under Wine and then refused an older one.
+step="making the installer"
+icon=$out/cross/app/loopline.ico
+scripts/msi.sh "$stage" "$icon" "$version" "$out/$name.msi"
+newer=$(awk -F. -v OFS=. '{ $NF = $NF + 1; print }' <<<"$version")
+newer_stage=$out/stage-newer/loopline-$newer-win64
+rm -rf "$out/stage-newer"
+mkdir -p "$(dirname "$newer_stage")"
+cp -r "$stage" "$newer_stage"
+sed "s/@VERSION@/$newer/" packaging/windows/README.txt | sed 's/$/\r/' > "$newer_stage/README.txt"
+scripts/msi.sh "$newer_stage" "$icon" "$newer" "$out/stage-newer/loopline-$newer-win64.msi" >/dev/null
+step="testing the installer under Wine"
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" scripts/msi-tests.sh "$out" "$out/$name.msi" \
+    "$out/stage-newer/loopline-$newer-win64.msi" "$icon"
+echo "== Made build-windows/$name.msi"

@@ -5,7 +5,10 @@
 #include "E2E.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+
+#include <unistd.h>
 
 #ifndef LOOPLINE_WINDOWS_EXE
 #error "LOOPLINE_WINDOWS_EXE must name the loopline.exe under test"
@@ -33,8 +36,13 @@ int wineMajor() {
 class WineE2E : public E2E {
 protected:
     void SetUp() override { startWith({}); }
-    void startWith(const std::vector<std::string>& args) {
-        std::vector<std::string> command{LOOPLINE_WINDOWS_EXE};
+    // The installer's test points LOOPLINE_WINDOWS_EXE at the installed copy.
+    static std::string programUnderTest() {
+        const char* installed = std::getenv("LOOPLINE_WINDOWS_EXE");
+        return installed && *installed ? installed : LOOPLINE_WINDOWS_EXE;
+    }
+    void startWith(const std::vector<std::string>& args, const std::string& exe = programUnderTest()) {
+        std::vector<std::string> command{exe};
         command.insert(command.end(), args.begin(), args.end());
         app = std::make_unique<AppProcess>(command, "wine");
         ASSERT_TRUE(waitForPanel());
@@ -62,6 +70,17 @@ protected:
         return testing::AssertionFailure()
                << "after " << seconds << " s: window " << (found ? "found" : "not found")
                << ", \"Lighting\"'s light " << describe(light);
+    }
+
+    // The program at work: a press on the empty floor prints its trace; Escape ends it with 1.
+    void expectFloorPressThenEscapeEndsWithOne() {
+        const auto floor = camera.screenPosition(-5, 0, 5);
+        moveTo(floor[0], floor[1]);
+        xdotool("click 1");
+        EXPECT_TRUE(app->waitForOutput("Hit 0 objects"));
+        moveTo(screenX(450), screenY(250));
+        xdotool("key Escape");
+        EXPECT_EQ(app->waitForExit(30), 1);
     }
 
     // The program's output with Windows' CR LF line ends made LF.
@@ -136,13 +155,7 @@ TEST_F(WineE2E, ArgumentsAreIgnoredAndEscapeEndsWithStatusOne) {
     // (waitForPanel looks there) and a press on the floor still prints its trace.
     app.reset();
     startWith({"-geometry", "200x100+0+0", "-iconic", "C:\\no\\such\\file.txt", ""});
-    const auto floor = camera.screenPosition(-5, 0, 5);
-    moveTo(floor[0], floor[1]);
-    xdotool("click 1");
-    EXPECT_TRUE(app->waitForOutput("Hit 0 objects"));
-    moveTo(screenX(450), screenY(250));
-    xdotool("key Escape");
-    EXPECT_EQ(app->waitForExit(30), 1);
+    expectFloorPressThenEscapeEndsWithOne();
 }
 
 // Wine 8 (Debian 12) shows an OpenGL window inside another window as black on Xvfb, though it
@@ -171,4 +184,46 @@ TEST_F(WineE2E, FirstFrameOnTheScreenWhereThisWineShowsIt) {
         EXPECT_TRUE(greenish(shot.at(at[0], at[1])))
             << "point " << p[0] << "," << p[2] << ": " << describe(shot.at(at[0], at[1]));
     }
+}
+
+// DLL planting: a DLL named like one the program imports, lying beside it (say, in a Downloads
+// folder), with Wine told to search as Windows does for it (the program's folder first). The
+// planted DLL creates a mark file when it is loaded. A control program that imports opengl32 at
+// start-up, as loopline.exe once did, loads it; loopline.exe must never load it, and must work.
+TEST_F(WineE2E, APlantedOpenGlBesideTheProgramIsNeverLoaded) {
+    app.reset();
+    char folder[] = "/tmp/loopline-planting-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string dir = folder, mark = dir + "/planted-dll-was-loaded";
+    const std::string overrides = std::getenv("WINEDLLOVERRIDES") ? std::getenv("WINEDLLOVERRIDES") : "";
+    // Whatever the outcome: the overrides as they were, and the folder gone.
+    struct Restore {
+        std::string dir, overrides;
+        ~Restore() {
+            setenv("WINEDLLOVERRIDES", overrides.c_str(), 1);
+            if (std::system(("rm -rf " + shellQuote(dir)).c_str()) != 0)
+                std::fprintf(stderr, "could not remove %s\n", dir.c_str());
+        }
+    } restore{dir, overrides};
+    const auto copy = [&](const std::string& from, const std::string& name) {
+        return std::system(("cp " + shellQuote(from) + " " + shellQuote(dir + "/" + name)).c_str());
+    };
+    ASSERT_EQ(copy(LOOPLINE_PLANTED_DLL, "opengl32.dll"), 0);
+    ASSERT_EQ(copy(LOOPLINE_PLANTING_CONTROL, "control.exe"), 0);
+    ASSERT_EQ(copy(programUnderTest(), "loopline.exe"), 0);
+    setenv("WINEDLLOVERRIDES", (overrides + ";opengl32=n,b").c_str(), 1);
+    setenv("LOOPLINE_PLANTED_MARK", ("Z:" + mark).c_str(), 1);
+    const auto planted = [&] { return access(mark.c_str(), F_OK) == 0; };
+
+    {
+        AppProcess control({dir + "/control.exe"}, "wine");
+        EXPECT_EQ(control.waitForExit(60), 0) << control.output();
+        EXPECT_TRUE(planted()) << "the control program did not load the planted DLL: this Wine "
+                                  "does not search the program's folder, and the test shows nothing";
+    }
+    std::remove(mark.c_str());
+
+    startWith({}, dir + "/loopline.exe");
+    expectFloorPressThenEscapeEndsWithOne();
+    EXPECT_FALSE(planted()) << "loopline.exe loaded the opengl32.dll planted beside it";
 }

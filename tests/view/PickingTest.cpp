@@ -77,14 +77,22 @@ TEST_F(Picking, EmptyPickPrintsTheCountLineWithZero) {
 }
 
 TEST_F(Picking, CrowdedSpotThatOverflowsTheBufferStillPicks) {
-    // Forty points at one place: forty records, more than the first buffer holds.
+    // Forty points at one place: forty 4-word records, more than the first 100-word buffer holds.
     std::vector<std::unique_ptr<ControlPoint>> points;
-    for (int k = 0; k < 40; ++k)
-        points.push_back(std::make_unique<ControlPoint>(0, 0, 0.001 * k));
+    const auto crowdTo = [&](int count) {
+        while (static_cast<int>(points.size()) < count)
+            points.push_back(std::make_unique<ControlPoint>(0, 0, 0.001 * points.size()));
+    };
+    crowdTo(40);
     mouseAt(0, 0.25, 0);
     std::string trace;
     EXPECT_EQ(pick(&trace), points[0].get());
     EXPECT_EQ(trace, "Hit 40 objects\n!hit 0 name 0\n");
+    // The buffer kept its grown size (200 words). 300 points need 1,200 words: two more
+    // doublings (400, 800) still overflow, so this pick must grow it three times.
+    crowdTo(300);
+    EXPECT_EQ(pick(&trace), points[0].get());
+    EXPECT_EQ(trace, "Hit 300 objects\n!hit 0 name 0\n");
 }
 
 TEST_F(Picking, LeavesRenderModeAndPickMatrixInPlace) {
