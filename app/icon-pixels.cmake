@@ -25,7 +25,9 @@ foreach(size ${sizes})
   string(APPEND list "    {${size}, icon${size}},\n")
 endforeach()
 if(ICO)
-  execute_process(COMMAND ${CONVERT} ${pngs} ${ICO} COMMAND_ERROR_IS_FATAL ANY)
+  # Where ImageMagick stores an image as PNG, no time chunks: the same icon whenever it is built.
+  execute_process(COMMAND ${CONVERT} ${pngs} -define png:exclude-chunks=date,time ${ICO}
+                  COMMAND_ERROR_IS_FATAL ANY)
 endif()
 list(LENGTH sizes count)
 file(WRITE ${OUT}.tmp

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <delayimp.h>
 
+#include <cstddef>
+
 // The delay-load descriptors of the libraries cmake/DelayImport.cmake makes, and mingw-w64's
 // helper that loads a descriptor's DLL and binds one of its entries.
 extern "C" {
@@ -15,14 +17,21 @@ FARPROC WINAPI __delayLoadHelper2(PCImgDelayDescr, FARPROC*);
 
 namespace {
 
-// Binds every entry of a delay-loaded DLL now. Left to bind lazily, binutils' (2.40) trampoline
-// would lose the floating-point arguments of each GL function's first call.
+// Binds every entry of a delay-loaded DLL now. Left to bind lazily, binutils 2.40's trampoline
+// would lose the floating-point arguments of each GL function's first call, and from 2.44 on the
+// entries lie in the read-only import section, which the helper does not unprotect.
 void bindAll(const ImgDelayDescr& dll) {
     char* base = reinterpret_cast<char*>(GetModuleHandleW(nullptr));
-    auto* entry = reinterpret_cast<FARPROC*>(base + dll.rvaIAT);
-    for (auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + dll.rvaINT);
-         name->u1.AddressOfData != 0; ++name, ++entry)
-        __delayLoadHelper2(&dll, entry);
+    auto* entries = reinterpret_cast<FARPROC*>(base + dll.rvaIAT);
+    const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + dll.rvaINT);
+    std::size_t count = 0;
+    while (names[count].u1.AddressOfData != 0)
+        ++count;
+    DWORD was = 0;
+    VirtualProtect(entries, count * sizeof *entries, PAGE_READWRITE, &was);
+    for (std::size_t k = 0; k < count; ++k)
+        __delayLoadHelper2(&dll, &entries[k]);
+    VirtualProtect(entries, count * sizeof *entries, was, &was);
 }
 
 }  // namespace

@@ -15,6 +15,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# No build path in what is built: the repository, FLTK's source inside it included, is ".".
+get_filename_component(repository ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
+set(CMAKE_C_FLAGS_INIT "-ffile-prefix-map=${repository}=.")
+set(CMAKE_CXX_FLAGS_INIT "-ffile-prefix-map=${repository}=.")
+
 # One static program: no libstdc++, libgcc or winpthread DLL beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 

@@ -13,6 +13,7 @@ release=$(. /etc/os-release
     if [ "${ID:-}" = debian ] && [ -n "${VERSION_ID:-}" ]; then echo "+deb${VERSION_ID%%.*}"
     else echo "+${ID:-linux}${VERSION_ID:-${VERSION_CODENAME:-}}"; fi)
 
+default_source_date_epoch
 flags=$(debian_build_flags)
 mapfile -t flags <<<"$flags"
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \

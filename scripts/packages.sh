@@ -29,3 +29,14 @@ debian_build_flags() {
     echo "-DCMAKE_CXX_FLAGS=$cpp $cxx"
     echo "-DCMAKE_EXE_LINKER_FLAGS=$ld"
 }
+
+# default_source_date_epoch: unless the caller set SOURCE_DATE_EPOCH, exports the time of the
+# last commit as the time every artifact carries (the linker's PE header, the package's file
+# times, the zip's entries), so that two builds of one commit are the same. Left unset where no
+# git history can be read (a clean room has no git: its caller passes it in).
+default_source_date_epoch() {
+    [ -z "${SOURCE_DATE_EPOCH:-}" ] || { export SOURCE_DATE_EPOCH; return 0; }
+    local t
+    t=$(git log -1 --format=%ct 2>/dev/null) && [ -n "$t" ] && export SOURCE_DATE_EPOCH=$t
+    return 0
+}

@@ -16,6 +16,8 @@
 #  5. The installer, build-windows/loopline-<version>-win64.msi (scripts/msi.sh), with the same
 #     files and a Start menu shortcut, tested under Wine in a prefix of its own
 #     (scripts/msi-tests.sh).
+# Everything carries SOURCE_DATE_EPOCH (by default the last commit's time): the same commit
+# makes the same zip and installer, bit for bit.
 # A missing tool, a wrong checksum or a failed step stops it with a message naming it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,6 +39,7 @@ for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres x86_64-w64-m
 done
 [ -d /usr/src/googletest/googletest ] || fail "GoogleTest's source is missing (/usr/src/googletest)"
 
+default_source_date_epoch
 version=$(sed -n 's/^project(Loopline VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || fail "no version in CMakeLists.txt"
 out=$PWD/build-windows
@@ -110,7 +113,11 @@ cp "$prefix/FLTK-COPYING" "$stage/LICENSES/FLTK.txt"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$stage/LICENSES/GCC-runtime.txt"
 cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$stage/LICENSES/mingw-w64-runtime.txt"
 cp packaging/copyright "$stage/LICENSES/Loopline.txt"
-(cd "$out/stage" && zip -qr -X "../$name.zip" "$name")
+# The same zip from the same files, whatever the clock, umask, time zone (zip keeps local times)
+# or folder order: every entry at the source's time, fixed permissions, in sorted order.
+chmod -R u=rwX,go=rX "$out/stage"
+[ -z "${SOURCE_DATE_EPOCH:-}" ] || find "$out/stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+(cd "$out/stage" && find "$name" | LC_ALL=C sort | TZ=UTC zip -q -X -@ "../$name.zip")
 echo "== Made build-windows/$name.zip:"
 zip -sf "$out/$name.zip"
 

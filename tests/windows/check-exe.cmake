@@ -1,14 +1,18 @@
 cmake_minimum_required(VERSION 3.20)
 # cmake -DOBJDUMP=... -DEXE=... -P check-exe.cmake: loopline.exe must be one static console
-# program that imports Windows' own DLLs only (no libstdc++, libgcc, winpthread or FLTK DLL) and
-# carries its icon as a resource: an icon group of the four sizes the build renders.
+# program that imports Windows' KnownDLLs only at start-up (no libstdc++, libgcc, winpthread or
+# FLTK DLL), is marked for ASLR and DEP, and carries its icon as a resource: an icon group of the
+# four sizes the build renders.
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE headers RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${EXE} failed (${status})")
 endif()
 
-set(system_dlls advapi32 comctl32 comdlg32 gdi32 glu32 imm32 kernel32 msvcrt ole32 oleaut32
-    opengl32 shell32 user32 winmm winspool.drv ws2_32)
+# Windows takes its KnownDLLs from System32 whatever the search order. Any other DLL (OpenGL, GLU,
+# the common controls) must not be imported at start-up, where a copy beside the program would
+# win: the program delay-loads those and takes them from System32 only.
+set(system_dlls advapi32 comdlg32 gdi32 imm32 kernel32 msvcrt ole32 oleaut32 shell32 user32
+    ws2_32)
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
 if(NOT imports)
   message(FATAL_ERROR "no imports read from ${EXE}")
@@ -18,9 +22,16 @@ foreach(line ${imports})
   string(TOLOWER "${dll}" dll)
   string(REGEX REPLACE "\\.dll$" "" dll "${dll}")
   if(NOT dll IN_LIST system_dlls)
-    message(FATAL_ERROR "${EXE} imports ${dll}, which is not a Windows system DLL")
+    message(FATAL_ERROR "${EXE} imports ${dll} at start-up, which is not one of Windows' KnownDLLs")
   endif()
   message(STATUS "imports ${dll}")
+endforeach()
+
+# ASLR with high-entropy addresses, and DEP.
+foreach(flag DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT)
+  if(NOT headers MATCHES "DllCharacteristics[ \t]+[0-9a-f]+\n([ \t]+[A-Z_]+\n)*[ \t]+${flag}\n")
+    message(FATAL_ERROR "${EXE} is not marked ${flag}")
+  endif()
 endforeach()
 
 if(NOT headers MATCHES "Subsystem[ \t]+00000003[ \t]+\\(Windows CUI\\)")
