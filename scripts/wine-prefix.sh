@@ -7,6 +7,8 @@ wine_prefix() {
     # builder: it would turn Start menu shortcuts into desktop entries and icons in the home
     # folder of whoever runs the tests.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    # Nor Mesa's shader cache (Debian 13's keeps one in ~/.cache): a test leaves nothing behind.
+    export MESA_SHADER_CACHE_DISABLE=true
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     # The server first, told to stay: a second one cannot be made persistent later.
