@@ -54,12 +54,12 @@ else
     # a new package code each run. So it runs with the clock stopped at that time, and the
     # package code becomes a name-based UUID of what the package holds, its version and time.
     at=$(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')
-    (cd "$work" && TZ=UTC faketime "$at" "${build[@]}") || fail "wixl failed"
+    (cd "$work" && TZ=UTC faketime -f "$at" "${build[@]}") || fail "wixl failed"
     payload=$(cd "$work" && find . -type f | LC_ALL=C sort | xargs -d '\n' sha256sum | sha256sum)
     package=$(name_uuid "$product/$SOURCE_DATE_EPOCH/$payload")
     subject=$(msiinfo suminfo "$out" | sed -n 's/^Subject: //p')
     template=$(msiinfo suminfo "$out" | sed -n 's/^Template: //p')
-    TZ=UTC faketime "$at" msibuild "$out" -s "$subject" "The Loopline developers" "$template" \
+    TZ=UTC faketime -f "$at" msibuild "$out" -s "$subject" "The Loopline developers" "$template" \
         "{${package^^}}" || fail "msibuild could not set the package code"
 fi
 echo "msi: made $out (version $version, product code {$product})"
