@@ -14,6 +14,8 @@ release=$(. /etc/os-release
     else echo "+${ID:-linux}${VERSION_ID:-${VERSION_CODENAME:-}}"; fi)
 
 default_source_date_epoch
+# CPack gives the package's ar members the modes the files got on disk: the same whatever umask.
+umask 022
 flags=$(debian_build_flags)
 mapfile -t flags <<<"$flags"
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \

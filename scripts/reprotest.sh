@@ -22,5 +22,5 @@ rm -rf build-package
 source scripts/packages.sh
 ensure_packages reprotest faketime diffoscope >/dev/null
 reprotest --vary=-fileordering,-user_group,-domain_host --store-dir=/tmp/reprotest \
-    . "scripts/package.sh" "build-package/loopline_*.deb"
+    -c scripts/package.sh . "build-package/loopline_*.deb"
 '

@@ -108,7 +108,7 @@ stage=$out/stage/$name
 rm -rf "$out/stage" "$out/$name.zip"
 mkdir -p "$stage/LICENSES"
 cp "$exe" "$stage/"
-sed "s/@VERSION@/$version/" packaging/windows/README.txt | sed 's/$/\r/' > "$stage/README.txt"
+sed "s/@VERSION@/$version/g" packaging/windows/README.txt | sed 's/$/\r/' > "$stage/README.txt"
 cp "$prefix/FLTK-COPYING" "$stage/LICENSES/FLTK.txt"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$stage/LICENSES/GCC-runtime.txt"
 cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$stage/LICENSES/mingw-w64-runtime.txt"
@@ -131,7 +131,7 @@ newer_stage=$out/stage-newer/loopline-$newer-win64
 rm -rf "$out/stage-newer"
 mkdir -p "$(dirname "$newer_stage")"
 cp -r "$stage" "$newer_stage"
-sed "s/@VERSION@/$newer/" packaging/windows/README.txt | sed 's/$/\r/' > "$newer_stage/README.txt"
+sed "s/@VERSION@/$newer/g" packaging/windows/README.txt | sed 's/$/\r/' > "$newer_stage/README.txt"
 scripts/msi.sh "$newer_stage" "$icon" "$newer" "$out/stage-newer/loopline-$newer-win64.msi" >/dev/null
 step="testing the installer under Wine"
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" scripts/msi-tests.sh "$out" "$out/$name.msi" \
