@@ -23,4 +23,16 @@ cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/u
 cmake --build build-package -j "$(nproc)"
 rm -f build-package/loopline_*.deb
 (cd build-package && cpack -G DEB >/dev/null)
-ls build-package/loopline_*.deb
+deb=$(ls build-package/loopline_*.deb)
+# CPack counts into Installed-Size the size the build's filesystem reports for each folder (4 KiB
+# on ext4, less on tmpfs), so the package would depend on where it was built. Counted again from
+# the files alone, each rounded up to a KiB, and repacked (dpkg-deb keeps SOURCE_DATE_EPOCH).
+root=build-package/deb-root
+rm -rf "$root"
+dpkg-deb --raw-extract "$deb" "$root"
+size=$(find "$root" -path "$root/DEBIAN" -prune -o -type f -printf '%s\n' |
+    awk '{ k += int(($1 + 1023) / 1024) } END { print k }')
+sed -i "s/^Installed-Size: .*/Installed-Size: $size/" "$root/DEBIAN/control"
+dpkg-deb --root-owner-group -Zgzip --build "$root" "$deb" >/dev/null
+rm -rf "$root"
+echo "$deb"
