@@ -9,6 +9,7 @@
 #include "TimeSlider.h"
 #include "Train.h"
 #include "WindowIcon.h"
+#include "WindowTitle.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
@@ -21,7 +22,7 @@ int runEditor(void (*beforeShow)()) {
     // Set-up: the window and its panel. Widgets on this stack frame are destroyed by it, in
     // reverse order, and leave the window's child list as they go; heap widgets belong to the
     // window.
-    Fl_Double_Window window(100, 100, 900, 525, "Varnholt's Sample Proj 3");
+    Fl_Double_Window window(100, 100, 900, 525, mainWindowTitle);
     window.begin();
 
     SceneView* view = new SceneView(220, 10, 670, 470);

@@ -3,7 +3,9 @@
 #include "ControlPoint.h"
 #include "Curve.h"
 #include "Handles.h"
+#include "Layout.h"
 #include "SceneView.h"
+#include "StartupScene.h"
 #include "Train.h"
 
 #include <FL/Fl.H>
@@ -18,7 +20,7 @@ BenchScene& BenchScene::withPoints(int count) {
 }
 
 BenchScene::BenchScene() {
-    view_ = std::make_unique<SceneView>(0, 0, 670, 470);
+    view_ = std::make_unique<SceneView>(0, 0, layout::viewWidth, layout::viewHeight);
     view_->show();
     for (int k = 0; k < 100 && !view_->shown(); ++k)
         Fl::check();
@@ -37,18 +39,11 @@ BenchScene::BenchScene() {
     shadowTypes_->select(3, 1);
     shadowTypeBrowser = shadowTypes_.get();
 
-    // Start-up order: four points, the light marker, the curve, the train.
-    const double corners[4][3] = {{2, 0.1, 2}, {-2, 0.1, 2}, {-2, 0.1, -2}, {2, 0.1, -2}};
-    for (const auto& c : corners)
-        points_.push_back(new ControlPoint(c[0], c[1], c[2]));
-    light_ = new ControlPoint(5, 7, 5);
-    lightMarker = light_;
-    curve_ = new Curve;
-    mainCurve = curve_;
-    for (ControlPoint* p : points_)
-        curve_->append(p);
-    train_ = new Train(curve_);
-    mainTrain = train_;
+    // Kept for the process's life, like the points it grows by: the registry never shrinks.
+    startup_ = new StartupScene;
+    for (ControlPoint* p : startup_->points())
+        points_.push_back(p);
+    curve_ = &startup_->curve;
 }
 
 void BenchScene::grow(int count) {

@@ -6,7 +6,7 @@
 class ControlPoint;
 class Curve;
 class SceneView;
-class Train;
+class StartupScene;
 class Fl_Hold_Browser;
 class Fl_Light_Button;
 class Fl_Value_Slider;
@@ -31,8 +31,7 @@ private:
     std::unique_ptr<Fl_Value_Slider> slider_;
     std::unique_ptr<Fl_Light_Button> trainView_, lighting_;
     std::unique_ptr<Fl_Hold_Browser> shadowTypes_;
+    StartupScene* startup_ = nullptr;
     std::vector<ControlPoint*> points_;
-    ControlPoint* light_ = nullptr;
     Curve* curve_ = nullptr;
-    Train* train_ = nullptr;
 };

@@ -1,7 +1,7 @@
 # loopline_delay_import(VAR dll...): for each named Windows DLL, makes an import library that
 # delay-loads it (loaded at its first call, not when the program starts) and puts the libraries
 # in VAR. The program then names the folders those DLLs may come from before the first call; see
-# app/main.cpp. The exports are those of mingw-w64's own import library of the DLL.
+# app/SystemDlls.cpp. The exports are those of mingw-w64's own import library of the DLL.
 function(loopline_delay_import var)
   find_program(LOOPLINE_NM NAMES ${CMAKE_NM} x86_64-w64-mingw32-nm REQUIRED)
   find_program(LOOPLINE_DLLTOOL NAMES ${CMAKE_DLLTOOL} x86_64-w64-mingw32-dlltool REQUIRED)
@@ -17,7 +17,7 @@ function(loopline_delay_import var)
     list(JOIN symbols "\n" exports)
     file(WRITE ${CMAKE_BINARY_DIR}/delay/${dll}.def "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
     # Named relative to its folder: dlltool names the library's symbols after the path given,
-    # among them __DELAY_IMPORT_DESCRIPTOR_lib<dll>_delay_a, which app/main.cpp binds.
+    # among them __DELAY_IMPORT_DESCRIPTOR_lib<dll>_delay_a, which app/SystemDlls.cpp binds.
     execute_process(COMMAND ${LOOPLINE_DLLTOOL} --input-def ${dll}.def --dllname ${dll}.dll
                             --output-delaylib lib${dll}_delay.a
                     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/delay COMMAND_ERROR_IS_FATAL ANY)

@@ -8,7 +8,7 @@ set(CMAKE_CXX_COMPILER ${triplet}-g++-posix)
 set(CMAKE_RC_COMPILER ${triplet}-windres)
 
 # Libraries and headers only from the cross environment and from LOOPLINE_WINDOWS_PREFIX, where
-# scripts/windows.sh installs FLTK and GoogleTest built for Windows; programs from the host.
+# scripts/windows/build.sh installs FLTK and GoogleTest built for Windows; programs from the host.
 set(CMAKE_FIND_ROOT_PATH /usr/${triplet} ${LOOPLINE_WINDOWS_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

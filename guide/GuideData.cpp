@@ -1,6 +1,6 @@
 // Prints the data of the illustrated guide (docs/how-it-works.md) from the program's own
 // functions: the curve's weights and evaluation, "Add to Curve", the train's frame, the idle step
-// of "Play", the drag planes and the shadow matrices. scripts/guide.sh draws the figures from it;
+// of "Play", the drag planes and the shadow matrices. scripts/dev/guide.sh draws the figures from it;
 // `numbers` prints the block of figures the guide quotes, which a test compares with the guide.
 //
 //   loopline_guide_data weights|tracks|frames|velocity|drag|shadows|numbers
@@ -14,6 +14,7 @@
 #include "Interaction.h"
 #include "PlayButton.h"
 #include "Shadows.h"
+#include "StartupScene.h"
 #include "TimeSlider.h"
 #include "Train.h"
 
@@ -38,22 +39,10 @@ double length(const Vec& a) {
     return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
 }
 
-// The start-up scene as the editor builds it: four points, the light marker, the curve, the
-// train. Points that "Add to Curve" makes are never freed, as in the editor.
+// The start-up scene as the editor builds it. Points that "Add to Curve" makes are never freed,
+// as in the editor.
 struct Scene {
-    Scene() {
-        for (const Vec& p : std::vector<Vec>{{2, 0.1, 2}, {-2, 0.1, 2}, {-2, 0.1, -2}, {2, 0.1, -2}})
-            owned.push_back(std::make_unique<ControlPoint>(p.x, p.y, p.z));
-        light = std::make_unique<ControlPoint>(5, 7, 5);
-        lightMarker = light.get();
-        curve = std::make_unique<Curve>();
-        mainCurve = curve.get();
-        for (const auto& p : owned)
-            curve->append(p.get());
-        train = std::make_unique<Train>(curve.get());
-        mainTrain = train.get();
-    }
-    ControlPoint* point(int k) const { return owned[k].get(); }
+    ControlPoint* point(int k) { return startup.points()[k]; }
     Vec position(double t) const {
         Vec v;
         curve->position(t, &v.x, &v.y, &v.z);
@@ -64,10 +53,8 @@ struct Scene {
         curve->tangent(t, &v.x, &v.y, &v.z);
         return v;
     }
-    std::vector<std::unique_ptr<ControlPoint>> owned;
-    std::unique_ptr<ControlPoint> light;
-    std::unique_ptr<Curve> curve;
-    std::unique_ptr<Train> train;
+    StartupScene startup;
+    Curve* curve = &startup.curve;
 };
 
 const char* typeName(int type) {

@@ -1,5 +1,5 @@
 # cmake -DTOOL=... -DGUIDE=... -P check-numbers.cmake: the block between the guide's numbers
-# markers must be exactly what `TOOL numbers` prints now (scripts/guide.sh writes it).
+# markers must be exactly what `TOOL numbers` prints now (scripts/dev/guide.sh writes it).
 execute_process(COMMAND ${TOOL} numbers OUTPUT_VARIABLE now RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${TOOL} numbers failed with ${status}")
@@ -14,7 +14,7 @@ math(EXPR begin "${begin} + 24")
 math(EXPR count "${end} - ${begin}")
 string(SUBSTRING "${guide}" ${begin} ${count} quoted)
 if(NOT quoted STREQUAL now)
-  message(FATAL_ERROR "The guide's numbers differ from the code's; run scripts/guide.sh.\n"
+  message(FATAL_ERROR "The guide's numbers differ from the code's; run scripts/dev/guide.sh.\n"
                       "The guide quotes:\n${quoted}\nThe code gives:\n${now}")
 endif()
 message(STATUS "the guide's numbers are the code's")

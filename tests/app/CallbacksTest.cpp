@@ -3,6 +3,7 @@
 #include "Curve.h"
 #include "Handles.h"
 #include "TimeSlider.h"
+#include "StartupScene.h"
 #include "Train.h"
 
 #include <gtest/gtest.h>
@@ -40,27 +41,20 @@ protected:
         browser->select(2, 1);
         browser->callback(curveTypeCallback);
         curveTypeBrowser = browser.get();
-        mainCurve = &curve;
-        for (auto* p : {&p1, &p2, &p3, &p4})
-            curve.append(p);
-        mainTrain = &train;
+        scene = std::make_unique<StartupScene>();
         view.clear_damage();
     }
     void TearDown() override {
         mainView = nullptr;
         timeSlider = nullptr;
         curveTypeBrowser = nullptr;
-        mainCurve = nullptr;
-        mainTrain = nullptr;
+        scene.reset();
     }
 
     DamageProbe view;
     std::unique_ptr<TimeSlider> slider;
     std::unique_ptr<Fl_Hold_Browser> browser;
-    ControlPoint p1{2, 0.1, 2}, p2{-2, 0.1, 2}, p3{-2, 0.1, -2}, p4{2, 0.1, -2};
-    ControlPoint light{5, 7, 5};
-    Curve curve;
-    Train train{&curve};
+    std::unique_ptr<StartupScene> scene;  // made once the time slider is there, as at start-up
 };
 
 int callbackRuns = 0;
@@ -76,13 +70,13 @@ TEST_F(Callbacks, CurveTypeLinesSetTheTypeAndRedraw) {
         view.clear_damage();
         browser->select(line, 1);
         browser->do_callback();
-        EXPECT_EQ(curve.curveType, line);
+        EXPECT_EQ(scene->curve.curveType, line);
         EXPECT_TRUE(view.damage() & 1) << "line " << line;
     }
 }
 
 TEST_F(Callbacks, CurveTypeWithNoLineSelectedPutsTheCurrentTypeBack) {
-    curve.curveType = 3;
+    scene->curve.curveType = 3;
     browser->select(3, 1);
     browser->deselect();
     ASSERT_EQ(browser->value(), 0);
@@ -92,7 +86,7 @@ TEST_F(Callbacks, CurveTypeWithNoLineSelectedPutsTheCurrentTypeBack) {
     browser->do_callback();
     EXPECT_EQ(callbackRuns, 1) << "reselecting must not run the callback again";
     EXPECT_EQ(browser->value(), 3);
-    EXPECT_EQ(curve.curveType, 3);
+    EXPECT_EQ(scene->curve.curveType, 3);
     EXPECT_EQ(view.damage(), 0);
 }
 
@@ -114,9 +108,9 @@ TEST_F(Callbacks, AddToCurveAddsMidpointsOfTheClosingSegment) {
     slider->value(2.5);
     // The closing segment's ends differ in x, y and z, so that neither end alone is the mean:
     // from the last point (4, 1.5, -2) to the first (2, 0.5, 2), then from each added point.
-    p1.y = 0.5;
-    p4.x = 4;
-    p4.y = 1.5;
+    scene->p1.y = 0.5;
+    scene->p4.x = 4;
+    scene->p4.y = 1.5;
     const double expected[3][3] = {{3, 1, 0}, {2.5, 0.75, 1}, {2.25, 0.625, 1.5}};
     for (int k = 0; k < 3; ++k) {
         view.clear_damage();
@@ -127,11 +121,11 @@ TEST_F(Callbacks, AddToCurveAddsMidpointsOfTheClosingSegment) {
         EXPECT_EQ(added->x, expected[k][0]);
         EXPECT_EQ(added->y, expected[k][1]);
         EXPECT_EQ(added->z, expected[k][2]);
-        EXPECT_EQ(added->owner, &curve);
-        EXPECT_EQ(curve.points.back(), added);
+        EXPECT_EQ(added->owner, &scene->curve);
+        EXPECT_EQ(scene->curve.points.back(), added);
         EXPECT_TRUE(view.damage() & 1);
     }
-    EXPECT_EQ(curve.points.size(), 7u);
+    EXPECT_EQ(scene->curve.points.size(), 7u);
     EXPECT_EQ(slider->minimum(), 0);
     EXPECT_EQ(slider->maximum(), 7);
     EXPECT_DOUBLE_EQ(slider->step(), 0.1);

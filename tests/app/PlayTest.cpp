@@ -3,6 +3,7 @@
 #include "Handles.h"
 #include "PlayButton.h"
 #include "TimeSlider.h"
+#include "StartupScene.h"
 #include "Train.h"
 
 #include <gtest/gtest.h>
@@ -45,10 +46,7 @@ protected:
         velocitySlider = velocity.get();
         constant = std::make_unique<Fl_Light_Button>(0, 0, 100, 20);
         constantVelocityButton = constant.get();
-        mainCurve = &curve;
-        for (auto* p : {&p1, &p2, &p3, &p4})
-            curve.append(p);
-        mainTrain = &train;
+        scene = std::make_unique<StartupScene>();
         button = std::make_unique<PlayButton>(slider.get(), 0, 0, 60, 25);
         button->value(1);
     }
@@ -58,8 +56,7 @@ protected:
         timeSlider = nullptr;
         velocitySlider = nullptr;
         constantVelocityButton = nullptr;
-        mainCurve = nullptr;
-        mainTrain = nullptr;
+        scene.reset();
     }
     // One idle call, 34 ms after the last step.
     void step() {
@@ -70,9 +67,7 @@ protected:
     std::unique_ptr<TimeSlider> slider;
     std::unique_ptr<Fl_Value_Slider> velocity;
     std::unique_ptr<Fl_Light_Button> constant;
-    ControlPoint p1{2, 0.1, 2}, p2{-2, 0.1, 2}, p3{-2, 0.1, -2}, p4{2, 0.1, -2};
-    Curve curve;
-    Train train{&curve};
+    std::unique_ptr<StartupScene> scene;  // made once the time slider is there, as at start-up
     std::unique_ptr<PlayButton> button;
 };
 
@@ -165,7 +160,7 @@ TEST_F(Play, VelocityZeroKeepsTButStillRunsTheCallback) {
 
 TEST_F(Play, ConstantVelocityDividesByTheSpeed) {
     constant->value(1);
-    curve.curveType = 2;
+    scene->curve.curveType = 2;
     slider->value(0.5);  // tangent (-5, 0, 0) on the start-up Cardinal curve
     step();
     EXPECT_DOUBLE_EQ(slider->value(), 0.5 + 0.5 / (5 + 0.02));
@@ -178,7 +173,7 @@ TEST_F(Play, ConstantVelocityDividesByTheSpeed) {
 
 TEST_F(Play, ConstantVelocityOnAZeroTangentIsCappedAtOne) {
     constant->value(1);
-    for (auto* p : {&p1, &p2, &p3, &p4}) {
+    for (auto* p : scene->points()) {
         p->x = 1;
         p->y = 0;
         p->z = 1;

@@ -1,28 +1,5 @@
 #include "E2E.h"
-
-namespace {
-
-// A left-button drag from one screen position to another, in small steps, optionally with Ctrl.
-// The motion starts once the press's pick trace shows that the program has taken the press.
-void drag(AppProcess& app, std::array<int, 2> from, std::array<int, 2> to, bool ctrl = false) {
-    xdotool("mousemove " + std::to_string(from[0]) + " " + std::to_string(from[1]));
-    if (ctrl)
-        xdotool("keydown ctrl");
-    const std::size_t before = app.output().size();
-    xdotool("mousedown 1");
-    EXPECT_TRUE(app.waitForOutput("Hit ", before)) << "no pick trace for the press";
-    for (int k = 1; k <= 10; ++k) {
-        const int x = from[0] + (to[0] - from[0]) * k / 10;
-        const int y = from[1] + (to[1] - from[1]) * k / 10;
-        xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
-        pause(0.03);
-    }
-    xdotool("mouseup 1");
-    if (ctrl)
-        xdotool("keyup ctrl");
-}
-
-}  // namespace
+#include "Steps.h"
 
 using InteractionE2E = E2E;
 
@@ -48,19 +25,16 @@ TEST_F(InteractionE2E, SelectedPointTurnsCyanUntilRelease) {
 }
 
 TEST_F(InteractionE2E, EmptyFloorPrintsZeroAndSelectsNothing) {
-    const auto floor = camera.screenPosition(-5, 0, 5);
-    moveTo(floor[0], floor[1]);
-    xdotool("click 1");
-    EXPECT_TRUE(app->waitForOutput("Hit 0 objects\n!"));
+    EXPECT_TRUE(pressOnTheEmptyFloor(*app, camera));
+    EXPECT_EQ(app->output(), "Hit 0 objects\n!");
 }
 
 TEST_F(InteractionE2E, PlainDragMovesThePointAcrossTheFloorAtItsHeight) {
     const auto from = camera.screenPosition(-2, 0.35, 2);
     const std::array<int, 2> to = {from[0] - 60, from[1] + 40};
     drag(*app, from, to);
-    // The point is where the line of sight through the mouse meets its own plane, y = 0.1.
-    const auto moved = camera.pointOnPlaneY(to[0] - 100 + 0.5, to[1] - 100 + 0.5, 0.1);
-    const auto cube = camera.screenPosition(moved[0], 0.35, moved[2]);
+    std::array<double, 3> moved;
+    const auto cube = cubeAfterPlainDrag(camera, to, &moved);
     EXPECT_TRUE(waitFor(cube[0], cube[1], greenish))
         << "no cube at " << moved[0] << "," << moved[2];
     const Screenshot shot = Screenshot::take();

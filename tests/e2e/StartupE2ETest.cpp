@@ -1,4 +1,5 @@
 #include "E2E.h"
+#include "Steps.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -101,9 +102,7 @@ TEST_F(StartupE2E, PanelReadsAsLabelledWithWholeBrowserLists) {
 }
 
 TEST_F(StartupE2E, EscapeEndsTheProcessWithStatusOne) {
-    moveTo(screenX(150), screenY(350));
-    xdotool("key Escape");
-    EXPECT_EQ(app->waitForExit(), 1);
+    expectEscapeEndsWithOne(*app);
 }
 
 TEST_F(StartupE2E, ClosingTheWindowEndsTheProcessWithStatusOne) {

@@ -3,6 +3,7 @@
 // where the program asks, at (100, 100), so the same camera arithmetic finds the scene.
 
 #include "E2E.h"
+#include "Steps.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -74,13 +75,8 @@ protected:
 
     // The program at work: a press on the empty floor prints its trace; Escape ends it with 1.
     void expectFloorPressThenEscapeEndsWithOne() {
-        const auto floor = camera.screenPosition(-5, 0, 5);
-        moveTo(floor[0], floor[1]);
-        xdotool("click 1");
-        EXPECT_TRUE(app->waitForOutput("Hit 0 objects"));
-        moveTo(screenX(450), screenY(250));
-        xdotool("key Escape");
-        EXPECT_EQ(app->waitForExit(30), 1);
+        EXPECT_TRUE(pressOnTheEmptyFloor(*app, camera));
+        expectEscapeEndsWithOne(*app);
     }
 
     // The program's output with Windows' CR LF line ends made LF.
@@ -97,10 +93,7 @@ protected:
 }  // namespace
 
 TEST_F(WineE2E, PressesOnTheFloorAndOnAPointPrintTheirTraces) {
-    const auto floor = camera.screenPosition(-5, 0, 5);
-    moveTo(floor[0], floor[1]);
-    xdotool("click 1");
-    ASSERT_TRUE(app->waitForOutput("Hit 0 objects"));
+    ASSERT_TRUE(pressOnTheEmptyFloor(*app, camera));
     // P2 (index 1) under the mouse, the track through its cube.
     const auto p2 = camera.screenPosition(-2, 0.35, 2);
     moveTo(p2[0], p2[1]);
@@ -114,17 +107,9 @@ TEST_F(WineE2E, ADraggedPointIsPickedWhereItNowIs) {
     // P3 dragged across the floor at its height, in small steps once the press has been taken.
     const auto from = camera.screenPosition(-2, 0.35, -2);
     const std::array<int, 2> to = {from[0] - 60, from[1] + 40};
-    moveTo(from[0], from[1]);
-    xdotool("mousedown 1");
-    ASSERT_TRUE(app->waitForOutput("name 2"));
-    for (int k = 1; k <= 10; ++k) {
-        moveTo(from[0] + (to[0] - from[0]) * k / 10, from[1] + (to[1] - from[1]) * k / 10);
-        pause(0.03);
-    }
-    xdotool("mouseup 1");
-    // Where the line of sight through the release meets P3's plane, y = 0.1: its cube's middle.
-    const auto moved = camera.pointOnPlaneY(to[0] - 100 + 0.5, to[1] - 100 + 0.5, 0.1);
-    const auto cube = camera.screenPosition(moved[0], 0.35, moved[2]);
+    drag(*app, from, to, false, "name 2");
+    std::array<double, 3> moved;
+    const auto cube = cubeAfterPlainDrag(camera, to, &moved);
     const std::size_t before = app->output().size();
     moveTo(cube[0], cube[1]);
     xdotool("mousedown 1");

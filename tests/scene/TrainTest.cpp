@@ -6,6 +6,7 @@
 #include "GlTest.h"
 #include "Handles.h"
 #include "ReferenceCurve.h"
+#include "StartupScene.h"
 #include "Train.h"
 
 #include <FL/Fl_Light_Button.H>
@@ -22,16 +23,10 @@ class TrainTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        for (auto* p : {&p1, &p2, &p3, &p4})
-            curve.append(p);
-        mainCurve = &curve;
-        mainTrain = &train;
     }
     void TearDown() override {
         timeSlider = nullptr;
         trainViewButton = nullptr;
-        mainCurve = nullptr;
-        mainTrain = nullptr;
         GlTest::TearDown();
     }
     std::vector<FeedbackPrimitive> drawn(int shadowPass) {
@@ -41,10 +36,11 @@ protected:
         });
     }
 
-    ControlPoint p1{2, 0.1, 2}, p2{-2, 0.1, 2}, p3{-2, 0.1, -2}, p4{2, 0.1, -2};
+    StartupScene scene;
+    ControlPoint& p2 = scene.p2;
+    Curve& curve = scene.curve;
+    Train& train = scene.train;
     const std::vector<Point3> square{{2, 0.1, 2}, {-2, 0.1, 2}, {-2, 0.1, -2}, {2, 0.1, -2}};
-    Curve curve;
-    Train train{&curve};
 };
 
 // World centre of a captured quad.

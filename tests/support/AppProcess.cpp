@@ -15,8 +15,6 @@
 #define LOOPLINE_BINARY "loopline"
 #endif
 
-const char* const mainWindowTitle = "Varnholt's Sample Proj 3";
-
 namespace {
 
 double secondsSince(std::chrono::steady_clock::time_point start) {

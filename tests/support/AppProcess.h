@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Layout.h"
+#include "WindowTitle.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -42,12 +45,9 @@ std::string shellQuote(const std::string& text);
 // Runs xdotool with the given arguments; returns its exit status.
 int xdotool(const std::string& args);
 
-// The main window's title, as the program sets it.
-extern const char* const mainWindowTitle;
-
-// Screen position of a point given in main-window coordinates (the window sits at (100, 100)).
-inline int screenX(double windowX) { return 100 + static_cast<int>(windowX); }
-inline int screenY(double windowY) { return 100 + static_cast<int>(windowY); }
+// Screen position of a point given in main-window coordinates.
+inline int screenX(double windowX) { return layout::windowX + static_cast<int>(windowX); }
+inline int screenY(double windowY) { return layout::windowY + static_cast<int>(windowY); }
 
 // Sleeps the given number of seconds.
 void pause(double seconds);

@@ -55,7 +55,7 @@ std::array<double, 2> ViewCamera::windowPosition(double x, double y, double z) c
     const double aspect = static_cast<double>(width) / height;
     const double ndcX = f / aspect * xe / depth;
     const double ndcY = f * ye / depth;
-    return {220 + (ndcX + 1) * 0.5 * width, 10 + (1 - ndcY) * 0.5 * height};
+    return {layout::viewX + (ndcX + 1) * 0.5 * width, layout::viewY + (1 - ndcY) * 0.5 * height};
 }
 
 std::array<double, 3> ViewCamera::pointOnPlaneY(double windowX, double windowY,
@@ -70,8 +70,8 @@ std::array<double, 3> ViewCamera::pointOnPlane(double windowX, double windowY, i
     const Vec up = cross(side, forward);
     const double f = 1.0 / std::tan(fieldOfView * M_PI / 360.0);
     const double aspect = static_cast<double>(width) / height;
-    const double ndcX = ((windowX - 220) / width) * 2 - 1;
-    const double ndcY = 1 - ((windowY - 10) / height) * 2;
+    const double ndcX = ((windowX - layout::viewX) / width) * 2 - 1;
+    const double ndcY = 1 - ((windowY - layout::viewY) / height) * 2;
     const Vec ray = {forward[0] + side[0] * ndcX * aspect / f + up[0] * ndcY / f,
                      forward[1] + side[1] * ndcX * aspect / f + up[1] * ndcY / f,
                      forward[2] + side[2] * ndcX * aspect / f + up[2] * ndcY / f};
@@ -83,11 +83,6 @@ std::array<double, 3> ViewCamera::pointOnPlane(double windowX, double windowY, i
 
 std::array<int, 2> ViewCamera::screenPosition(double x, double y, double z) const {
     const auto p = windowPosition(x, y, z);
-    return {100 + static_cast<int>(std::floor(p[0])), 100 + static_cast<int>(std::floor(p[1]))};
-}
-
-std::array<double, 3> pointShadowOf(double x, double y, double z, double lx, double ly,
-                                    double lz) {
-    const double w = ly - y;
-    return {(ly * x - lx * y) / w, 0.01 / w, (ly * z - lz * y) / w};
+    return {layout::windowX + static_cast<int>(std::floor(p[0])),
+            layout::windowY + static_cast<int>(std::floor(p[1]))};
 }

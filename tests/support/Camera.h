@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Layout.h"
+
 #include <array>
 
 using Matrix4 = std::array<double, 16>;  // column-major, as OpenGL
@@ -13,13 +15,13 @@ Matrix4 multiply(const Matrix4& a, const Matrix4& b);
 
 // Where the view's camera puts a world point, computed independently of the program: a look-at
 // camera with up (0, 1, 0) and a perspective of the given vertical field of view, on the view's
-// 670 x 470 viewport at (220, 10) in the main window.
+// viewport in the main window (Layout.h).
 struct ViewCamera {
     std::array<double, 3> eye{5, 8, 14};
     std::array<double, 3> center{0, 3, 0};
     double fieldOfView = 50;
-    int width = 670;
-    int height = 470;
+    int width = layout::viewWidth;
+    int height = layout::viewHeight;
 
     // Main-window coordinates (x right, y down) of the world point.
     std::array<double, 2> windowPosition(double x, double y, double z) const;
@@ -28,9 +30,6 @@ struct ViewCamera {
     // Where it meets the plane where coordinate `axis` (0 x, 1 y, 2 z) equals `value`.
     std::array<double, 3> pointOnPlane(double windowX, double windowY, int axis,
                                        double value) const;
-    // Screen coordinates, with the main window at (100, 100).
+    // Screen coordinates.
     std::array<int, 2> screenPosition(double x, double y, double z) const;
 };
-
-// Where the point-light shadow of (x, y, z) lands for a light at (lx, ly, lz).
-std::array<double, 3> pointShadowOf(double x, double y, double z, double lx, double ly, double lz);

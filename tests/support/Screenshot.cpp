@@ -4,7 +4,6 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -53,7 +52,10 @@ void Screenshot::save(const std::string& name) const {
         out.write(reinterpret_cast<const char*>(pixels.data()),
                   static_cast<std::streamsize>(pixels.size()));
     }
-    std::system(("convert '" + ppm + "' -crop 900x525+100+100 +repage '" + dir + "/" + name +
+    using namespace layout;
+    const std::string window = std::to_string(windowWidth) + "x" + std::to_string(windowHeight) +
+                               "+" + std::to_string(windowX) + "+" + std::to_string(windowY);
+    std::system(("convert '" + ppm + "' -crop " + window + " +repage '" + dir + "/" + name +
                  ".png' 2>/dev/null && rm -f '" + ppm + "'").c_str());
 }
 
@@ -96,27 +98,4 @@ std::string describe(Rgb c) {
 
 int differingInView(const Screenshot& a, const Screenshot& b, int tolerance) {
     return countInView(a, [&](Rgb c, int x, int y) { return !near(c, b.at(x, y), tolerance); });
-}
-
-bool waitForPixel(int x, int y, Rgb colour, int tolerance, double seconds) {
-    const auto start = std::chrono::steady_clock::now();
-    for (;;) {
-        const Screenshot shot = Screenshot::take();
-        if (!shot.empty() && near(shot.at(x, y), colour, tolerance))
-            return true;
-        const double elapsed =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (elapsed >= seconds)
-            return false;
-        pause(0.1);
-    }
-}
-
-int countNear(const Screenshot& shot, int x, int y, int halfSize, Rgb colour, int tolerance) {
-    int count = 0;
-    for (int dy = -halfSize; dy <= halfSize; ++dy)
-        for (int dx = -halfSize; dx <= halfSize; ++dx)
-            if (near(shot.at(x + dx, y + dy), colour, tolerance))
-                ++count;
-    return count;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Layout.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,12 +32,13 @@ std::string readText(const Screenshot& shot, int x, int y, int w, int h, int sca
 bool near(Rgb a, Rgb b, int tolerance);
 std::string describe(Rgb c);
 
-// The pixels of the view (670 x 470 at (320, 110) on the screen) that satisfy the predicate.
+// The pixels of the view on the screen that satisfy the predicate.
 template <typename Predicate>
 int countInView(const Screenshot& shot, Predicate ok) {
+    using namespace layout;
     int n = 0;
-    for (int y = 110; y < 580; ++y)
-        for (int x = 320; x < 990; ++x)
+    for (int y = windowY + viewY; y < windowY + viewY + viewHeight; ++y)
+        for (int x = windowX + viewX; x < windowX + viewX + viewWidth; ++x)
             if (ok(shot.at(x, y), x, y))
                 ++n;
     return n;
@@ -43,9 +46,3 @@ int countInView(const Screenshot& shot, Predicate ok) {
 
 // The pixels of the view that differ by more than the tolerance between two screenshots.
 int differingInView(const Screenshot& a, const Screenshot& b, int tolerance);
-
-// Polls screenshots until the pixel at (x, y) is within tolerance of the colour.
-bool waitForPixel(int x, int y, Rgb colour, int tolerance, double seconds);
-
-// Counts the pixels in the square of the given half-size around (x, y) that match the colour.
-int countNear(const Screenshot& shot, int x, int y, int halfSize, Rgb colour, int tolerance);

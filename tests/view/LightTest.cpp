@@ -1,108 +1,46 @@
 #include "ControlPoint.h"
-#include "Feedback.h"
 #include "GlTest.h"
 #include "Handles.h"
-#include "ViewTest.h"
+#include "Light.h"
 
-#include <FL/Fl_Hold_Browser.H>
-#include <FL/Fl_Light_Button.H>
 #include <FL/gl.h>
 
-// The shadow pass seen from outside the frame: with "None" it touches nothing.
-namespace {
+using LightSetup = GlTest;
 
-class ShadowPass : public ViewTest {
-protected:
-    void SetUp() override {
-        ViewTest::SetUp();
-        browser = std::make_unique<Fl_Hold_Browser>(0, 0, 100, 60);
-        for (const char* line : {"None", "Hack Drop", "Hack Point Light"})
-            browser->add(line);
-        shadowTypeBrowser = browser.get();
-        lightMarker = &marker;
-    }
-    void TearDown() override {
-        shadowTypeBrowser = nullptr;
-        lightMarker = nullptr;
-        ViewTest::TearDown();
-    }
-    std::unique_ptr<Fl_Hold_Browser> browser;
-    ControlPoint marker{5, 7, 5};
-};
-
-}  // namespace
-
-TEST_F(ShadowPass, PushesAndPopsUnlitBlackWithDepthTestAfter) {
-    browser->select(3, 1);
+TEST_F(LightSetup, AmbientAndPositionThroughTheCamera) {
+    ControlPoint marker(5, 7, 5);
+    lightMarker = &marker;
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glTranslated(0, 0, -10);
-    const auto before = currentMatrix(GL_MODELVIEW_MATRIX);
-    glEnable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    view->drawShadowPass();
-    expectMatrixNear(before.data(), currentMatrix(GL_MODELVIEW_MATRIX).data(), 0);
-    GLint depth = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 1);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    GLfloat colour[4];
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-    for (GLfloat c : colour)
-        EXPECT_EQ(c, 0.0f);
-}
-
-TEST_F(ShadowPass, NoneTouchesNoState) {
-    browser->select(1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslated(1, 2, 3);
-    const auto before = currentMatrix(GL_MODELVIEW_MATRIX);
-    glEnable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glColor4f(0.2f, 0.4f, 0.6f, 1);
-    view->drawShadowPass();
-    expectMatrixNear(before.data(), currentMatrix(GL_MODELVIEW_MATRIX).data(), 0);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    GLfloat colour[4];
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-    EXPECT_FLOAT_EQ(colour[0], 0.2f);
-    EXPECT_FLOAT_EQ(colour[2], 0.6f);
-    // And without a browser at all.
-    shadowTypeBrowser = nullptr;
-    view->drawShadowPass();
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-}
-
-TEST_F(ShadowPass, RunsOnlyForDropAndPointLight) {
-    // A point low enough for the light above it to cast a shadow; only lines 2 and 3 emit black.
-    ControlPoint low(0, 0.1, 0);
-    for (int line : {1, 2, 3}) {
-        browser->select(line, 1);
-        view->make_current();
-        const auto vertices = allVertices(captureFeedback([&] { view->draw(); }));
-        int black = 0;
-        for (const auto& v : vertices)
-            if (v.r == 0 && v.g == 0 && v.b == 0)
-                ++black;
-        if (line == 1)
-            EXPECT_EQ(black, 0);
-        else
-            EXPECT_GE(black, 12) << "line " << line;
+    glTranslated(1, -2, -20);
+    glRotated(25, 0, 1, 0);
+    const auto mv = currentMatrix(GL_MODELVIEW_MATRIX);
+    setupLight();
+    GLfloat ambient[4], position[4];
+    glGetLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
+    EXPECT_FLOAT_EQ(ambient[0], 0.5f);
+    EXPECT_FLOAT_EQ(ambient[1], 0.5f);
+    EXPECT_FLOAT_EQ(ambient[2], 0.5f);
+    EXPECT_FLOAT_EQ(ambient[3], 1.0f);
+    // GL stores the position in eye coordinates: the camera applied to the marker.
+    for (int r = 0; r < 3; ++r) {
+        const double eye = mv[r] * 5 + mv[4 + r] * 7 + mv[8 + r] * 5 + mv[12 + r];
+        EXPECT_NEAR(position[r], eye, 1e-4) << r;
     }
+    EXPECT_FLOAT_EQ(position[3], 1.0f);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+    lightMarker = nullptr;
 }
 
-TEST_F(ShadowPass, ColourMaterialIsOnInEveryFrame) {
-    Fl_Light_Button lighting(0, 0, 10, 10);
-    lightingButton = &lighting;
-    for (int on : {1, 0, 1}) {
-        lighting.value(on);
-        glDisable(GL_COLOR_MATERIAL);
-        view->draw();
-        EXPECT_TRUE(glIsEnabled(GL_COLOR_MATERIAL));
-        EXPECT_EQ(glIsEnabled(GL_LIGHTING), on ? GL_TRUE : GL_FALSE);
-    }
-    lightingButton = nullptr;
+TEST_F(LightSetup, NoMarkerLeavesThePosition) {
+    const GLfloat before[4] = {1, 2, 3, 1};
+    glLightfv(GL_LIGHT0, GL_POSITION, before);
+    lightMarker = nullptr;
+    setupLight();
+    GLfloat after[4];
+    glGetLightfv(GL_LIGHT0, GL_POSITION, after);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_FLOAT_EQ(after[k], before[k]);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
 }

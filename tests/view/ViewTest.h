@@ -2,6 +2,7 @@
 
 #include "Camera.h"
 #include "GlTest.h"
+#include "Layout.h"
 #include "SceneView.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@
 class ViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        view = new SceneView(0, 0, 670, 470);
+        view = new SceneView(0, 0, layout::viewWidth, layout::viewHeight);
         view->show();
         for (int k = 0; k < 100 && !view->shown(); ++k)
             Fl::check();

@@ -2,23 +2,23 @@
 # msi.sh STAGE ICON VERSION OUT: makes the Windows Installer package OUT with Debian's wixl from
 # packaging/windows/loopline.wxs, holding what the zip's folder STAGE holds (loopline.exe,
 # README.txt, LICENSES/), with ICON (the program's .ico) for the Start menu and the list of
-# installed programs. Run by scripts/windows.sh, which also runs it with a higher VERSION to test
-# upgrades. Installs wixl (and faketime) if missing. Given SOURCE_DATE_EPOCH, the same inputs
+# installed programs. Run by scripts/windows/build.sh, which also runs it with a higher VERSION to
+# test upgrades. Installs wixl (and faketime) if missing. Given SOURCE_DATE_EPOCH, the same inputs
 # make the same package, bit for bit.
 set -euo pipefail
 [ $# -eq 4 ] || { echo "usage: msi.sh STAGE ICON VERSION OUT" >&2; exit 2; }
-cd "$(dirname "$0")/.."
-source scripts/packages.sh
-stage=$1 icon=$2 version=$3 out=$4
+stage=$(realpath "$1") icon=$(realpath "$2") version=$3 out=$4
+mkdir -p "$(dirname "$out")"
+out=$(realpath "$out")
+source "$(dirname "$0")/../lib/common.sh"
 fail() { echo "msi: $*" >&2; exit 1; }
 
-ensure_packages wixl msitools faketime >/dev/null
+ensure_roles windows >/dev/null
 for tool in wixl msibuild faketime; do
     command -v $tool >/dev/null || fail "$tool is missing after the install"
 done
 [[ "$version" =~ ^[0-9]+(\.[0-9]+){1,2}$ ]] || fail "version '$version' is not major.minor[.build]"
-for f in loopline.exe README.txt LICENSES/FLTK.txt LICENSES/GCC-runtime.txt LICENSES/Loopline.txt \
-    LICENSES/mingw-w64-runtime.txt; do
+for f in $(windows_files); do
     [ -f "$stage/$f" ] || fail "$stage/$f is missing"
 done
 [ -f "$icon" ] || fail "the icon $icon is missing"
@@ -35,9 +35,7 @@ upgrade=$(sed -n 's/.*UpgradeCode="\([^"]*\)".*/\1/p' packaging/windows/loopline
 [ -n "$upgrade" ] || fail "no UpgradeCode in packaging/windows/loopline.wxs"
 product=$(name_uuid "$upgrade/$version")
 
-mkdir -p "$(dirname "$out")"
 wxs=$PWD/packaging/windows/loopline.wxs
-out=$(realpath "$out")
 # Built from a copy whose files carry the source's time (the cabinet keeps each file's time).
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# clean-room.sh [--release bookworm|trixie] COMMAND...: runs COMMAND as root in a clean clone of
-# this repository's HEAD inside a pristine, minimal Debian root (debootstrap --variant=minbase: no
+# scripts/dev/clean-room.sh [--release bookworm|trixie] COMMAND...: runs COMMAND as root in a
+# clean clone of this repository's HEAD inside a pristine, minimal Debian root (debootstrap --variant=minbase: no
 # compiler, no CMake, no X), the way a new user's machine meets the project. The release is
 # Debian 12 (bookworm, the default, or LOOPLINE_CLEAN_ROOM_RELEASE) or Debian 13 (trixie).
 # Exit status: COMMAND's. The command keeps the caller's standard input and terminal, so
 # `clean-room.sh bash` gives a shell in the room.
 #
-#   clean-room.sh [--release R] --prepare    only makes (or checks) the cached root
+#   scripts/dev/clean-room.sh [--release R] --prepare    only makes (or checks) the cached root
 #
 # One pristine root per release is made once and cached in $LOOPLINE_CLEAN_ROOM_CACHE (default
 # /var/cache/loopline/clean-room)/<release>; making it is locked against other runs, and a root is
@@ -155,7 +155,7 @@ write_sources() {
 
 prepare
 [ "${1:-}" = "--prepare" ] && exit 0
-[ $# -gt 0 ] || { echo "usage: clean-room.sh [--release bookworm|trixie] COMMAND... | --prepare" >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: scripts/dev/clean-room.sh [--release bookworm|trixie] COMMAND... | --prepare" >&2; exit 2; }
 
 remove_stale_rooms
 work=$(mktemp -d /tmp/loopline-clean-room-XXXXXX) || fail_room "no temporary folder"

@@ -4,11 +4,11 @@
 # figure with gnuplot into docs/how-it-works/, and writes the tool's numbers into the block of
 # docs/how-it-works.md between its numbers markers. The test guide_numbers_match_the_code fails
 # when that block no longer matches the code.
+#
+#   scripts/dev/guide.sh
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/packages.sh
-ensure_packages g++ cmake make libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev librsvg2-bin \
-    imagemagick gnuplot-nox
+source "$(dirname "$0")/../lib/common.sh"
+ensure_roles build plots
 
 cmake -S . -B build-guide -DCMAKE_BUILD_TYPE=Release -DLOOPLINE_GUIDE=ON >/dev/null
 cmake --build build-guide -j "$(nproc)" --target loopline_guide_data

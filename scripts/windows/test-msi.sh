@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# msi-tests.sh BUILD_WINDOWS_DIR MSI NEWER_MSI ICON: run by scripts/windows.sh under Xvfb. In a
+# test-msi.sh BUILD_WINDOWS_DIR MSI NEWER_MSI ICON: run by scripts/windows/test.sh under Xvfb. In a
 # Wine prefix of its own, the life of the installer as a computer lab meets it: a silent install
 # puts exactly the program's files and its Start menu shortcut in place, lists one product with
 # its name, version and icon (ICON), and the installed program runs; NEWER_MSI (the same package at
@@ -7,8 +7,8 @@
 # file, folder or registry key of the program's in the prefix, and nothing is left in the home
 # folder.
 set -uo pipefail
-cd "$(dirname "$0")/.."
-source scripts/wine-prefix.sh
+source "$(dirname "$0")/../lib/common.sh"
+source scripts/lib/wine-prefix.sh
 out=$1 msi=$2 newer=$3 icon=$4
 work=$out/msi-test
 failures=0
@@ -70,13 +70,9 @@ snapshot before
 msiexec /i "$msi" /qn /l*v "$work/install.log"
 status=$?
 [ "$status" -eq 0 ] && ok "msiexec /i /qn: status 0" || fail "msiexec /i /qn: status $status"
-expected='./LICENSES
-./LICENSES/FLTK.txt
-./LICENSES/GCC-runtime.txt
-./LICENSES/Loopline.txt
-./LICENSES/mingw-w64-runtime.txt
-./README.txt
-./loopline.exe'
+# The files and the folders they lie in.
+expected=$( { windows_files; windows_files | xargs -n 1 dirname | grep -vx '\.'; } |
+    sed 's|^|./|' | LC_ALL=C sort -u)
 files=$(cd "$dir" 2>/dev/null && find . -mindepth 1 | LC_ALL=C sort)
 if [ "$files" = "$expected" ]; then
     ok "Program Files\\Loopline holds exactly: $(echo $files)"

@@ -3,11 +3,11 @@
 # Debian's hardening flags (dpkg-buildflags), installed under /usr, packed by CPack with its
 # dependencies computed by dpkg-shlibdeps. Those hold for the release it is built on, so the
 # version names it: 0.1+deb12 on Debian 12, 0.1+deb13 on Debian 13.
+#
+#   scripts/debian/package.sh
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/packages.sh
-
-ensure_packages g++ cmake make libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev librsvg2-bin imagemagick dpkg-dev file
+source "$(dirname "$0")/../lib/common.sh"
+ensure_roles build package
 
 release=$(. /etc/os-release
     if [ "${ID:-}" = debian ] && [ -n "${VERSION_ID:-}" ]; then echo "+deb${VERSION_ID%%.*}"
@@ -16,10 +16,7 @@ release=$(. /etc/os-release
 default_source_date_epoch
 # CPack gives the package's ar members the modes the files got on disk: the same whatever umask.
 umask 022
-flags=$(debian_build_flags)
-mapfile -t flags <<<"$flags"
-cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DLOOPLINE_PACKAGE_RELEASE="$release" "${flags[@]}" >/dev/null
+configure_hardened build-package -DCMAKE_INSTALL_PREFIX=/usr -DLOOPLINE_PACKAGE_RELEASE="$release"
 cmake --build build-package -j "$(nproc)"
 rm -f build-package/loopline_*.deb
 (cd build-package && cpack -G DEB >/dev/null)

@@ -4,13 +4,11 @@
 # docs/performance/: results-N.json (Google Benchmark's output of run N), idle-cpu.txt,
 # frame-time.png (gnuplot) and table.md (the README's table, with the spread over the runs).
 #
-#   scripts/bench.sh [runs] [repetitions per run]      (defaults: 3 and 5)
+#   scripts/dev/bench.sh [runs] [repetitions per run]      (defaults: 3 and 5)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/packages.sh
-
-ensure_packages g++ cmake make libfltk1.3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
-    xvfb xauth libbenchmark-dev jq gnuplot-nox
+source "$(dirname "$0")/../lib/common.sh"
+ensure_roles build run display test plots
+export MESA_SHADER_CACHE_DISABLE=true
 
 runs="${1:-3}"
 repetitions="${2:-5}"
@@ -23,14 +21,13 @@ cmake --build build-bench -j "$(nproc)"
 
 for run in $(seq "$runs"); do
     echo "== Run $run of $runs"
-    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
-        build-bench/bench/loopline_bench --benchmark_repetitions="$repetitions" \
+    with_xvfb build-bench/bench/loopline_bench --benchmark_repetitions="$repetitions" \
         --benchmark_report_aggregates_only=true \
         --benchmark_out="$out/results-$run.json" --benchmark_out_format=json
 done
 
 # The idle loop while "Play" is off: CPU seconds the process uses over 10 s of wall time.
-xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
+with_xvfb bash -c '
     build-bench/loopline >/dev/null &
     pid=$!
     sleep 3
@@ -40,5 +37,5 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     echo "$before $after $(getconf CLK_TCK)"
 ' | awk '{ printf "%.0f\n", ($2 - $1) / $3 / 10 * 100 }' > "$out/idle-cpu.txt"
 
-scripts/bench-report.sh "$out"
+scripts/dev/bench-report.sh "$out"
 cat "$out/table.md"

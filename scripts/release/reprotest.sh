@@ -1,26 +1,27 @@
 #!/usr/bin/env bash
-# reprotest.sh [--release bookworm|trixie]: Debian's reprotest on the Debian package, in a clean
-# room of the release (scripts/clean-room.sh), as root: scripts/package.sh once to install what
-# the build needs, then twice more under reprotest, the second time with its variations, and the
-# two packages compared (diffoscope shows any difference). SOURCE_DATE_EPOCH is the commit's time.
+# Debian's reprotest on the Debian package, in a clean room of the release
+# (scripts/dev/clean-room.sh), as root: scripts/debian/package.sh once to install what the build
+# needs, then twice more under reprotest, the second time with its variations, and the two
+# packages compared (diffoscope shows any difference). SOURCE_DATE_EPOCH is the commit's time.
 #
 # Varied: the environment, the build path, the kernel's reported version, address space
 # randomisation, the number of CPUs, the clock (faketime), the home folder, the locale, the PATH,
 # the time zone and the umask. Not varied, since a room cannot give them: the file order
 # (disorderfs needs FUSE), the user and group (a second user with sudo) and the host and domain
 # names (a namespace of their own inside the room's).
+#
+#   scripts/release/reprotest.sh [--release bookworm|trixie]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/../lib/common.sh"
 release=bookworm
 [ "${1:-}" != "--release" ] || release=${2:?}
-export SOURCE_DATE_EPOCH
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
-exec scripts/clean-room.sh --release "$release" bash -c '
+default_source_date_epoch
+exec scripts/dev/clean-room.sh --release "$release" bash -c '
 set -euo pipefail
-scripts/package.sh >/dev/null
+scripts/debian/package.sh >/dev/null
 rm -rf build-package
-source scripts/packages.sh
+source scripts/lib/common.sh
 ensure_packages reprotest faketime diffoscope >/dev/null
 reprotest --vary=-fileordering,-user_group,-domain_host --store-dir=/tmp/reprotest \
-    -c scripts/package.sh . "build-package/loopline_*.deb"
+    -c scripts/debian/package.sh . "build-package/loopline_*.deb"
 '

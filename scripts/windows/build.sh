@@ -1,47 +1,38 @@
 #!/usr/bin/env bash
-# Cross-builds Loopline for 64-bit Windows on Debian 12 or 13 with Debian's mingw-w64, tests it
-# under Wine on Xvfb and makes build-windows/loopline-<version>-win64.zip and .msi. Installs what
-# is missing (as root, or with sudo), as ./run does. Arguments: none.
+# Cross-builds Loopline for 64-bit Windows on Debian 12 or 13 with Debian's mingw-w64 and makes
+# build-windows/loopline-<version>-win64.zip and .msi; scripts/windows/test.sh then tests them
+# under Wine. Installs what is missing (as root, or with sudo), as ./run does.
+#
+#   scripts/windows/build.sh
 #
 #  1. FLTK 1.3.11 from its release source ($LOOPLINE_FLTK_SOURCE, default
 #     ../shared/third_party/fltk-1.3.11-source.tar.gz, its sha256 checked), the static fltk and
 #     fltk_gl only, and GoogleTest from Debian's /usr/src/googletest: built once with the
 #     project's toolchain file and kept in build-windows/prefix.
 #  2. loopline.exe and the scene, view and app test suites, cross-built (build-windows/cross).
-#  3. Under Xvfb, in a Wine prefix made for this run (build-windows/wine) whose server is kept
-#     running: the suites through CTest with wine as the emulator, the check of loopline.exe's
-#     imports, subsystem and icon, and the end-to-end test of loopline.exe in its window (a Linux
-#     program, built in build-windows/linux).
-#  4. The zip: loopline.exe, README.txt and the licence notices of what is linked into it.
-#  5. The installer, build-windows/loopline-<version>-win64.msi (scripts/msi.sh), with the same
-#     files and a Start menu shortcut, tested under Wine in a prefix of its own
-#     (scripts/msi-tests.sh).
+#  3. The zip: loopline.exe, README.txt and the licence notices of what is linked into it.
+#  4. The installer (scripts/windows/msi.sh) with the same files and a Start menu shortcut; and,
+#     for the test of upgrades, the same package at the next version (build-windows/stage-newer).
 # Everything carries SOURCE_DATE_EPOCH (by default the last commit's time): the same commit
 # makes the same zip and installer, bit for bit.
 # A missing tool, a wrong checksum or a failed step stops it with a message naming it.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/packages.sh
+source "$(dirname "$0")/../lib/common.sh"
 
 step="installing the packages"
 trap 'echo "windows: failed: $step (status $?)" >&2' ERR
 fail() { echo "windows: $*" >&2; exit 1; }
 
-# The cross compiler and its tools, Wine (64-bit only), what the end-to-end test and the icon
-# need, and what the Linux build of that test needs.
-ensure_packages g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
-    googletest wine wine64 cmake make zip xvfb xauth xdotool x11-utils imagemagick librsvg2-bin \
-    g++ libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev libgl1-mesa-dri libgtest-dev wixl msitools \
-    binutils
+# The cross compiler and its tools, and what the icon needs.
+ensure_roles build windows
 for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres x86_64-w64-mingw32-objdump \
-    wine wineserver wineboot xvfb-run xdotool rsvg-convert convert zip wixl msiinfo strings iconv; do
+    rsvg-convert convert zip wixl msibuild faketime; do
     command -v "$tool" >/dev/null || fail "$tool is missing after the install"
 done
 [ -d /usr/src/googletest/googletest ] || fail "GoogleTest's source is missing (/usr/src/googletest)"
 
 default_source_date_epoch
-version=$(sed -n 's/^project(Loopline VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-[ -n "$version" ] || fail "no version in CMakeLists.txt"
+version=$(project_version) || fail "no version in CMakeLists.txt"
 out=$PWD/build-windows
 prefix=$out/prefix
 toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
@@ -91,28 +82,30 @@ cmake -S . -B "$out/cross" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DLOOPLINE_WINDOW
     -DCMAKE_BUILD_TYPE=Release -DLOOPLINE_TESTS=ON >/dev/null
 cmake --build "$out/cross" -j "$jobs"
 exe=$out/cross/loopline.exe
-step="building the end-to-end test of loopline.exe"
-cmake -S . -B "$out/linux" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOOPLINE_TESTS=ON \
-    -DLOOPLINE_WINDOWS_EXE="$exe" >/dev/null
-cmake --build "$out/linux" -j "$jobs" --target wine_e2e_tests
+icon=$out/cross/app/loopline.ico
 
-# 3. Under Wine.
-step="testing under Wine"
-echo "== Tests under $(wine --version 2>/dev/null)"
-xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" scripts/wine-tests.sh "$out"
+# stage VERSION FOLDER: the zip's folder for that version (its README names the version).
+stage() {
+    local folder=$2
+    rm -rf "$folder"
+    mkdir -p "$folder/LICENSES"
+    cp "$exe" "$folder/"
+    sed "s/@VERSION@/$1/g" packaging/windows/README.txt | sed 's/$/\r/' > "$folder/README.txt"
+    cp "$prefix/FLTK-COPYING" "$folder/LICENSES/FLTK.txt"
+    cp /usr/share/doc/gcc-mingw-w64-base/copyright "$folder/LICENSES/GCC-runtime.txt"
+    cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$folder/LICENSES/mingw-w64-runtime.txt"
+    cp packaging/copyright "$folder/LICENSES/Loopline.txt"
+    local made
+    made=$(cd "$folder" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+    [ "$made" = "$(windows_files | LC_ALL=C sort)" ] ||
+        fail "the staged folder $folder does not hold exactly the Windows file list"
+}
 
-# 4. The zip.
+# 3. The zip.
 step="making the zip"
 name=loopline-$version-win64
-stage=$out/stage/$name
 rm -rf "$out/stage" "$out/$name.zip"
-mkdir -p "$stage/LICENSES"
-cp "$exe" "$stage/"
-sed "s/@VERSION@/$version/g" packaging/windows/README.txt | sed 's/$/\r/' > "$stage/README.txt"
-cp "$prefix/FLTK-COPYING" "$stage/LICENSES/FLTK.txt"
-cp /usr/share/doc/gcc-mingw-w64-base/copyright "$stage/LICENSES/GCC-runtime.txt"
-cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$stage/LICENSES/mingw-w64-runtime.txt"
-cp packaging/copyright "$stage/LICENSES/Loopline.txt"
+stage "$version" "$out/stage/$name"
 # The same zip from the same files, whatever the clock, umask, time zone (zip keeps local times)
 # or folder order: every entry at the source's time, fixed permissions, in sorted order.
 chmod -R u=rwX,go=rX "$out/stage"
@@ -121,19 +114,13 @@ chmod -R u=rwX,go=rX "$out/stage"
 echo "== Made build-windows/$name.zip:"
 zip -sf "$out/$name.zip"
 
-# 5. The installer, from the zip's folder; and, to test upgrades, the same at the next version
-# (its README naming that version), installed over it under Wine and then refused an older one.
+# 4. The installer, from the zip's folder; and the same at the next version, for the test of
+# upgrades and downgrades.
 step="making the installer"
-icon=$out/cross/app/loopline.ico
-scripts/msi.sh "$stage" "$icon" "$version" "$out/$name.msi"
+scripts/windows/msi.sh "$out/stage/$name" "$icon" "$version" "$out/$name.msi"
 newer=$(awk -F. -v OFS=. '{ $NF = $NF + 1; print }' <<<"$version")
-newer_stage=$out/stage-newer/loopline-$newer-win64
 rm -rf "$out/stage-newer"
-mkdir -p "$(dirname "$newer_stage")"
-cp -r "$stage" "$newer_stage"
-sed "s/@VERSION@/$newer/g" packaging/windows/README.txt | sed 's/$/\r/' > "$newer_stage/README.txt"
-scripts/msi.sh "$newer_stage" "$icon" "$newer" "$out/stage-newer/loopline-$newer-win64.msi" >/dev/null
-step="testing the installer under Wine"
-xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" scripts/msi-tests.sh "$out" "$out/$name.msi" \
-    "$out/stage-newer/loopline-$newer-win64.msi" "$icon"
+stage "$newer" "$out/stage-newer/loopline-$newer-win64"
+scripts/windows/msi.sh "$out/stage-newer/loopline-$newer-win64" "$icon" "$newer" \
+    "$out/stage-newer/loopline-$newer-win64.msi" >/dev/null
 echo "== Made build-windows/$name.msi"

@@ -2,19 +2,20 @@
 # Makes docs/demo.gif from real screenshots of the running editor under a virtual X server: a
 # control point dragged with the track following it, then "Play" with the train going round.
 # Builds build/loopline (Release) first, as ./run does.
+#
+#   scripts/dev/demo-gif.sh
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/packages.sh
-ensure_packages g++ cmake make libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
-    xvfb xauth xdotool imagemagick
+source "$(dirname "$0")/../lib/common.sh"
+ensure_roles build run display
+export MESA_SHADER_CACHE_DISABLE=true
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+configure_hardened build
 cmake --build build -j "$(nproc)" >/dev/null
 
 frames=$(mktemp -d /tmp/loopline-demo-XXXXXX)
 trap 'rm -rf "$frames"' EXIT
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$frames" <<'EOF'
+with_xvfb bash -s "$frames" <<'EOF'
 set -euo pipefail
 frames=$1
 n=0
@@ -26,7 +27,7 @@ shot() {
 }
 ./build/loopline >/dev/null & pid=$!
 for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^Varnholt.s Sample Proj 3$" >/dev/null 2>&1 && break
+    xdotool search --onlyvisible --classname '^loopline$' >/dev/null 2>&1 && break
     sleep 0.2
 done
 sleep 1

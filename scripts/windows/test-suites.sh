@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# wine-tests.sh BUILD_WINDOWS_DIR: run by scripts/windows.sh under Xvfb. In a private Wine prefix
+# test-suites.sh BUILD_WINDOWS_DIR: run by scripts/windows/test.sh under Xvfb. In a private Wine prefix
 # made for this run, runs the cross-built suites through CTest (wine is their emulator) and the
 # end-to-end test of loopline.exe in its window.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/wine-prefix.sh
+source "$(dirname "$0")/../lib/common.sh"
+source scripts/lib/wine-prefix.sh
 out=$1
 wine_prefix "$out/wine" "$out/wineboot.log"
 
