@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Turns docs/performance/results-N.json (one file per run) into table.md and frame-time.png.
 # Each figure is the median over the runs of each run's median; each ratio to the baseline is
-# worked out per run and given as the median with the lowest and highest run in brackets.
+# worked out per run and given as the median with the lowest and highest run in brackets. Run by
+# scripts/dev/bench.sh; needs jq and gnuplot.
+#
+#   scripts/dev/bench-report.sh [folder]      (default: docs/performance)
 set -euo pipefail
 out="${1:-docs/performance}"
 runs=("$out"/results-*.json)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # scripts/dev/clean-room.sh [--release bookworm|trixie] COMMAND...: runs COMMAND as root in a
-# clean clone of this repository's HEAD inside a pristine, minimal Debian root (debootstrap --variant=minbase: no
-# compiler, no CMake, no X), the way a new user's machine meets the project. The release is
-# Debian 12 (bookworm, the default, or LOOPLINE_CLEAN_ROOM_RELEASE) or Debian 13 (trixie).
+# clean clone of this repository's HEAD inside a pristine, minimal Debian root (debootstrap
+# --variant=minbase: no compiler, no CMake, no X), the way a new user's machine meets the project.
+# The release is Debian 12 (bookworm, the default, or LOOPLINE_CLEAN_ROOM_RELEASE) or Debian 13
+# (trixie).
 # Exit status: COMMAND's. The command keeps the caller's standard input and terminal, so
 # `clean-room.sh bash` gives a shell in the room.
 #

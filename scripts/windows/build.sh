@@ -3,7 +3,10 @@
 # build-windows/loopline-<version>-win64.zip and .msi; scripts/windows/test.sh then tests them
 # under Wine. Installs what is missing (as root, or with sudo), as ./run does.
 #
-#   scripts/windows/build.sh
+#   scripts/windows/build.sh [--program-only]
+#
+# --program-only builds neither GoogleTest nor the test suites (the zip and the installer are the
+# same): for a release whose Windows files are tested elsewhere.
 #
 #  1. FLTK 1.3.11 from its release source ($LOOPLINE_FLTK_SOURCE, default
 #     ../shared/third_party/fltk-1.3.11-source.tar.gz, its sha256 checked), the static fltk and
@@ -18,6 +21,8 @@
 # A missing tool, a wrong checksum or a failed step stops it with a message naming it.
 set -euo pipefail
 source "$(dirname "$0")/../lib/common.sh"
+tests=ON
+[ "${1:-}" != "--program-only" ] || tests=OFF
 
 step="installing the packages"
 trap 'echo "windows: failed: $step (status $?)" >&2' ERR
@@ -63,7 +68,7 @@ if [ "$(cat "$prefix/.fltk" 2>/dev/null)" != "$fltk_sha256" ]; then
     cp "$out/fltk-src/COPYING" "$prefix/FLTK-COPYING"
     echo "$fltk_sha256" > "$prefix/.fltk"
 fi
-if [ ! -f "$prefix/.googletest" ]; then
+if [ "$tests" = ON ] && [ ! -f "$prefix/.googletest" ]; then
     step="building GoogleTest for Windows"
     echo "== GoogleTest for Windows (once)"
     rm -rf "$out/googletest-build"
@@ -77,9 +82,9 @@ fi
 
 # 2. The program and its suites.
 step="cross-building Loopline"
-echo "== loopline.exe and its test suites (build-windows/cross)"
+echo "== loopline.exe$([ "$tests" = OFF ] || echo " and its test suites") (build-windows/cross)"
 cmake -S . -B "$out/cross" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DLOOPLINE_WINDOWS_PREFIX="$prefix" \
-    -DCMAKE_BUILD_TYPE=Release -DLOOPLINE_TESTS=ON >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DLOOPLINE_TESTS="$tests" >/dev/null
 cmake --build "$out/cross" -j "$jobs"
 exe=$out/cross/loopline.exe
 icon=$out/cross/app/loopline.ico

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# test-suites.sh BUILD_WINDOWS_DIR: run by scripts/windows/test.sh under Xvfb. In a private Wine prefix
-# made for this run, runs the cross-built suites through CTest (wine is their emulator) and the
+# test-suites.sh BUILD_WINDOWS_DIR: run by scripts/windows/test.sh under Xvfb. In a private Wine
+# prefix made for this run, runs the cross-built suites through CTest (wine is their emulator) and the
 # end-to-end test of loopline.exe in its window.
 set -euo pipefail
 source "$(dirname "$0")/../lib/common.sh"

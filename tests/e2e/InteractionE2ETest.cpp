@@ -62,7 +62,8 @@ TEST_F(InteractionE2E, CtrlDragRaisesThePoint) {
     // Raised on the vertical plane z = -2 (the camera looks mostly along z), not carried back
     // across the floor, which would also leave it under the mouse but farther and smaller: the
     // near top corner of the raised cube shows.
-    const auto raised = camera.pointOnPlane(to[0] - 100 + 0.5, to[1] - 100 + 0.5, 2, -2);
+    const auto raised = camera.pointOnPlane(to[0] - layout::windowX + 0.5,
+                                            to[1] - layout::windowY + 0.5, 2, -2);
     const auto corner = camera.screenPosition(raised[0] + 0.2, raised[1] + 0.45, -2 + 0.24);
     EXPECT_TRUE(greenish(shot.at(corner[0], corner[1])))
         << "raised to y " << raised[1] << "; at its corner " << describe(shot.at(corner[0], corner[1]));

@@ -32,8 +32,9 @@ namespace {
 
 using Vec = std::array<double, 3>;
 
-// The view on the screen (the main window sits at (100, 100)).
-const int viewLeft = 320, viewTop = 110, viewWidth = 670, viewHeight = 470;
+// The view on the screen.
+const int viewLeft = layout::windowX + layout::viewX, viewTop = layout::windowY + layout::viewY,
+          viewWidth = layout::viewWidth, viewHeight = layout::viewHeight;
 const Vec center = {0, 3, 0};
 // The marker is only dragged within this distance of the center (and above the floor), where
 // every orbit of the camera still sees it.
