@@ -13,10 +13,11 @@ runs=("$out"/results-*.json)
 # Median real time of a benchmark in one run, in the unit it reports (ms for frames and picks,
 # which are timed in real time because GL's rasterizer threads do part of the work; ns for
 # evaluations).
+# A run of one repetition has no aggregates: its one measurement stands for the median.
 median_in() {
-    jq -r --arg name "$1" '.benchmarks[]
-        | select((.run_name == $name or .run_name == $name + "/real_time")
-                 and .aggregate_name == "median") | .real_time' "$2"
+    jq -r --arg name "$1" '[.benchmarks[]
+        | select(.run_name == $name or .run_name == $name + "/real_time")] as $runs
+        | ([$runs[] | select(.aggregate_name == "median")] + $runs)[0].real_time' "$2"
 }
 # One line per run: the figure, or the ratio of two figures taken in the same run.
 values() { for f in "${runs[@]}"; do median_in "$1" "$f"; done; }
