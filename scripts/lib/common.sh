@@ -13,7 +13,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 #   package  the Debian package (dpkg-shlibdeps needs file)
 #   package-checks  what checks it: lintian, the desktop entry's and the metainfo's validators
 #   install-checks  what checks the installed program: hardening-check, objdump, appstreamcli
-#   windows  the cross compiler, Wine, GoogleTest's source, the zip and the installer's tools
+#   windows  the cross compiler, GoogleTest's source, the zip's and the installer's tools
+#   wine     Wine, and what the tests of the Windows files read them with
 #   plots    the figures of the guide and of the benchmarks
 declare -A role_packages=(
     [build]="g++ cmake make libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev librsvg2-bin imagemagick dpkg-dev"
@@ -23,7 +24,8 @@ declare -A role_packages=(
     [package]="file"
     [package-checks]="lintian desktop-file-utils appstream"
     [install-checks]="devscripts binutils appstream"
-    [windows]="g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 googletest wine wine64 zip wixl msitools faketime binutils"
+    [windows]="g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 googletest zip wixl msitools faketime"
+    [wine]="wine wine64 msitools binutils binutils-mingw-w64-x86-64"
     [plots]="gnuplot-nox jq"
 )
 
@@ -40,7 +42,9 @@ ensure_packages() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
+    # The package lists once an hour is enough: a script installing twice fetches them once.
+    [ -n "$(find /var/lib/apt/lists -maxdepth 1 -name '*_Packages*' -mmin -60 2>/dev/null)" ] ||
+        $sudo apt-get update -qq
     # Through env, since sudo would drop the variable from the environment.
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
