@@ -28,12 +28,14 @@ for made in "$out/cross/loopline.exe" "$out/$name.zip" "$out/$name.msi" \
 done
 
 # Files built on another Debian release (CI builds them once, on Debian 13) name that release's
-# GoogleTest module in their test discovery: this CMake's is used instead, given only the
-# arguments it knows.
+# GoogleTest module in their test discovery, which is not here: this CMake's is used instead,
+# given only the arguments it knows.
 step="taking the suites' test discovery to this CMake"
 module=$(ls /usr/share/cmake-*/Modules/GoogleTestAddTests.cmake | head -n 1)
 known=$(sed -n '/cmake_parse_arguments(/,/)/p' "$module" | grep -o '[A-Z][A-Z_]*[A-Z]' | sort -u)
 for file in "$out"/cross/tests/*_include.cmake; do
+    named=$(sed -n 's/.*include("\(.*GoogleTestAddTests\.cmake\)").*/\1/p' "$file")
+    [ ! -f "$named" ] || continue
     awk -v module="$module" -v known="$known" '
         BEGIN { n = split(known, k, "\n"); for (i = 1; i <= n; i++) ok[k[i]] = 1 }
         /include\(".*\/GoogleTestAddTests\.cmake"\)/ { sub(/"[^"]*"/, "\"" module "\"") }
