@@ -4,6 +4,7 @@
 #include "CurveBasis.h"
 #include "Handles.h"
 
+#include <FL/Fl_Gl_Window.H>
 #include <FL/Fl_Value_Slider.H>
 #include <FL/gl.h>
 
@@ -78,7 +79,8 @@ void Curve::tangent(double t, double* x, double* y, double* z) const {
 void Curve::draw(int shadowPass) {
     if (!shadowPass)
         glColor3d(0, 0, 0.7);
-    glLineWidth(2);
+    // 2 units wide: as wide under the eye at every screen scale.
+    glLineWidth(2 * (mainView ? mainView->pixels_per_unit() : 1.0f));
     glBegin(GL_LINE_LOOP);
     // The parameter is accumulated, not computed as k / 10, so the samples are exactly those
     // of repeated addition.

@@ -11,7 +11,7 @@ int pressY = 0;
 int pressButton = 0;
 double savedEye[3] = {0, 0, 0};
 
-int unprojectMouse(int mx, int my, double* nx, double* ny, double* nz,
+int unprojectMouse(double mx, double my, double* nx, double* ny, double* nz,
                    double* fx, double* fy, double* fz) {
     GLint viewport[4];
     GLdouble modelview[16], projection[16];
@@ -55,7 +55,7 @@ void moveOnPlane(double nx, double ny, double nz, double fx, double fy, double f
 
 namespace {
 
-// Pixels within 5 of the press do nothing; beyond, the excess counts.
+// Units within 5 of the press do nothing; beyond, the excess counts.
 int deadZone(int d) {
     return d >= 0 ? std::max(d - 5, 0) : std::min(d + 5, 0);
 }

@@ -11,9 +11,10 @@ extern int pressY;
 extern int pressButton;
 extern double savedEye[3];
 
-// Unprojects the mouse at window depths 0.25 (near point n) and 0.75 (far point f) through the
-// current viewport, modelview and projection. Returns 1 when both succeed, else 0.
-int unprojectMouse(int mx, int my, double* nx, double* ny, double* nz,
+// Unprojects the mouse, in the view's pixels (origin top-left), at window depths 0.25 (near point
+// n) and 0.75 (far point f) through the current viewport, modelview and projection. Returns 1
+// when both succeed, else 0.
+int unprojectMouse(double mx, double my, double* nx, double* ny, double* nz,
                    double* fx, double* fy, double* fz);
 
 // Where the line through n and f meets the plane through p: horizontal unless vertical is set or
@@ -23,8 +24,9 @@ void moveOnPlane(double nx, double ny, double nz, double fx, double fy, double f
                  double px, double py, double pz, double* rx, double* ry, double* rz,
                  int vertical);
 
-// The eye orbited about center by the mouse displacement (dx, dy) since the press, with a dead
-// zone of 5 pixels on each axis: 0.005 radians per pixel, first in the x-z plane, then in the
+// The eye orbited about center by the mouse displacement (dx, dy) since the press, in the
+// toolkit's units (what the hand moves, at every screen scale), with a dead zone of 5 units on
+// each axis: 0.005 radians per unit, first in the x-z plane, then in the
 // x-y plane. The distance to the center is kept.
 void orbitEye(int dx, int dy, double cx, double cy, double cz, double sx, double sy, double sz,
               double* ex, double* ey, double* ez);

@@ -44,8 +44,11 @@ SceneObject* firstSelectable(const GLuint* buffer, int size, int hits, std::FILE
 }
 
 SceneObject* SceneView::pickObject() {
-    const int mx = Fl::event_x();
-    const int my = Fl::event_y();
+    // The pointer and the 5 x 5 region in the view's pixels: the toolkit gives the pointer in
+    // units, and the region is as large under the hand at every screen scale.
+    const double scale = pixels_per_unit();
+    const double mx = Fl::event_x() * scale;
+    const double my = Fl::event_y() * scale;
     make_current();
 
     glMatrixMode(GL_PROJECTION);
@@ -53,7 +56,7 @@ SceneObject* SceneView::pickObject() {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     // GL's y grows upwards; the pick region is centred on height - my.
-    gluPickMatrix(mx, viewport[3] - my, 5, 5, viewport);
+    gluPickMatrix(mx, viewport[3] - my, 5 * scale, 5 * scale, viewport);
     setProjection();
 
     // A crowded spot (many added points close together) can overflow the buffer: pick again

@@ -23,9 +23,10 @@ void SceneView::draw() {
     glClearColor(0, 0, 0.3f, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    // Projection from scratch over the whole window, then the camera.
+    // Projection from scratch over the whole window, in its pixels (more than its units on a
+    // scaled screen), then the camera.
     glMatrixMode(GL_PROJECTION);
-    glViewport(0, 0, w(), h());
+    glViewport(0, 0, pixel_w(), pixel_h());
     glLoadIdentity();
     setProjection();
 
@@ -130,8 +131,9 @@ int SceneView::handle(int event) {
 }
 
 void SceneView::dragObject(double* x, double* y, double* z) {
-    const int mx = Fl::event_x();
-    const int my = Fl::event_y();
+    // The pointer in the view's pixels: the toolkit gives it in units.
+    const double mx = Fl::event_x() * pixels_per_unit();
+    const double my = Fl::event_y() * pixels_per_unit();
     make_current();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

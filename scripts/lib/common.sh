@@ -2,9 +2,19 @@
 # them. Sourcing it moves to the repository's top folder.
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 
+# FLTK 1.4 where Debian has it (13 on): it scales to high-resolution screens and speaks Wayland.
+# Debian 12 has only FLTK 1.3. On Wayland, FLTK 1.4 draws the window's title bar with a libdecor
+# plug-in (Debian only recommends one).
+debian_release=$(. /etc/os-release 2>/dev/null; echo "${VERSION_ID%%.*}")
+if [[ "$debian_release" =~ ^[0-9]+$ ]] && [ "$debian_release" -ge 13 ]; then
+    fltk_packages="libfltk1.4-dev fluid" fltk_run_packages="libdecor-0-plugin-1-cairo"
+else
+    fltk_packages="libfltk1.3-dev fluid" fltk_run_packages=""
+fi
+
 # The Debian packages of each role. A script asks for the roles it plays (ensure_roles), so one
 # that builds the program cannot lack what the build needs.
-#   build    the program: compiler, CMake, FLTK, OpenGL and GLU, and what renders the icon.
+#   build    the program: compiler, CMake, FLTK (above), OpenGL and GLU, and what renders the icon.
 #            fluid: Debian's FLTK CMake file refuses to load without /usr/bin/fluid, though we
 #            never run it. dpkg-dev: Debian's hardening flags (dpkg-buildflags).
 #   run      what the program needs to show itself: Mesa's OpenGL, xdpyinfo to find the display
@@ -17,8 +27,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 #   wine     Wine, and what the tests of the Windows files read them with
 #   plots    the figures of the guide and of the benchmarks
 declare -A role_packages=(
-    [build]="g++ cmake make libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev librsvg2-bin imagemagick dpkg-dev"
-    [run]="x11-utils libgl1-mesa-dri"
+    [build]="g++ cmake make $fltk_packages libgl-dev libglu1-mesa-dev librsvg2-bin imagemagick dpkg-dev"
+    [run]="x11-utils libgl1-mesa-dri $fltk_run_packages"
     [display]="xvfb xauth xdotool"
     [test]="libgtest-dev libbenchmark-dev tesseract-ocr tesseract-ocr-eng"
     [package]="file"

@@ -14,9 +14,14 @@
 // One run of the real program per test, its first frame drawn before the test body starts.
 class E2E : public ::testing::Test {
 protected:
-    void start(const std::vector<std::string>& args = {}) {
-        app = std::make_unique<AppProcess>(args);
-        ASSERT_TRUE(app->waitForWindow()) << "the main window did not appear";
+    // The program, on a screen scaled by the toolkit's FLTK_SCALING_FACTOR when scale is not 1.
+    void start(const std::vector<std::string>& args = {}, double scale = 1) {
+        std::vector<std::string> env;
+        if (scale != 1)
+            env.push_back("FLTK_SCALING_FACTOR=" + std::to_string(scale));
+        app = std::make_unique<AppProcess>(args, "", env);
+        camera.scale = scale;
+        ASSERT_TRUE(app->waitForWindow(30, scale)) << "the main window did not appear";
     }
     void SetUp() override { start(); }
     void TearDown() override { app.reset(); }

@@ -46,8 +46,8 @@ inline void drag(AppProcess& app, std::array<int, 2> from, std::array<int, 2> to
 // screen; `world` gets the point's new position.
 inline std::array<int, 2> cubeAfterPlainDrag(const ViewCamera& camera, std::array<int, 2> to,
                                              std::array<double, 3>* world = nullptr) {
-    const auto moved = camera.pointOnPlaneY(to[0] - layout::windowX + 0.5,
-                                           to[1] - layout::windowY + 0.5, 0.1);
+    const auto moved = camera.pointOnPlaneY((to[0] + 0.5) / camera.scale - layout::windowX,
+                                           (to[1] + 0.5) / camera.scale - layout::windowY, 0.1);
     if (world)
         *world = moved;
     return camera.screenPosition(moved[0], 0.35, moved[2]);

@@ -43,7 +43,8 @@ int xdotool(const std::string& args) {
     return std::system(command.c_str());
 }
 
-AppProcess::AppProcess(const std::vector<std::string>& args, const std::string& program) {
+AppProcess::AppProcess(const std::vector<std::string>& args, const std::string& program,
+                       const std::vector<std::string>& env) {
     const char* binary = std::getenv("LOOPLINE_BINARY");
     if (!binary)
         binary = LOOPLINE_BINARY;
@@ -57,6 +58,8 @@ AppProcess::AppProcess(const std::vector<std::string>& args, const std::string& 
         dup2(fds[1], STDOUT_FILENO);
         close(fds[0]);
         close(fds[1]);
+        for (const auto& setting : env)
+            putenv(const_cast<char*>(setting.c_str()));
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(binary));
         for (const auto& a : args)
@@ -107,7 +110,7 @@ bool AppProcess::running() {
     return true;
 }
 
-testing::AssertionResult AppProcess::waitForWindow(double seconds) {
+testing::AssertionResult AppProcess::waitForWindow(double seconds, double scale) {
     const auto start = std::chrono::steady_clock::now();
     const std::string search =
         "search --onlyvisible --name " + shellQuote(std::string("^") + mainWindowTitle + "$");
@@ -122,7 +125,8 @@ testing::AssertionResult AppProcess::waitForWindow(double seconds) {
             // The view's first frame shows the background colour in its top-left corner.
             const Screenshot shot = Screenshot::take();
             if (!shot.empty()) {
-                corner = shot.at(screenX(225), screenY(15));
+                corner = shot.at(static_cast<int>(screenX(225) * scale),
+                                 static_cast<int>(screenY(15) * scale));
                 if (near(corner, {0, 0, 77}, 6))
                     return testing::AssertionSuccess();
             }

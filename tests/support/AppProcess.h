@@ -13,15 +13,16 @@
 class AppProcess {
 public:
     // The program is `program` when given (with args after it), else $LOOPLINE_BINARY or the
-    // build's loopline.
-    explicit AppProcess(const std::vector<std::string>& args = {}, const std::string& program = "");
+    // build's loopline; env holds "NAME=value" settings added to its environment.
+    explicit AppProcess(const std::vector<std::string>& args = {}, const std::string& program = "",
+                        const std::vector<std::string>& env = {});
     ~AppProcess();
     AppProcess(const AppProcess&) = delete;
     AppProcess& operator=(const AppProcess&) = delete;
 
-    // Polls until the main window is mapped and its view has drawn a frame. A failure says what
-    // was seen last.
-    testing::AssertionResult waitForWindow(double seconds = 30);
+    // Polls until the main window is mapped and its view has drawn a frame, on a screen of `scale`
+    // pixels per window unit. A failure says what was seen last.
+    testing::AssertionResult waitForWindow(double seconds = 30, double scale = 1);
     // Everything the program has printed so far.
     const std::string& output();
     // Polls until the output contains `text` after position `from`; a failure quotes the output.

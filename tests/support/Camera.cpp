@@ -83,6 +83,6 @@ std::array<double, 3> ViewCamera::pointOnPlane(double windowX, double windowY, i
 
 std::array<int, 2> ViewCamera::screenPosition(double x, double y, double z) const {
     const auto p = windowPosition(x, y, z);
-    return {layout::windowX + static_cast<int>(std::floor(p[0])),
-            layout::windowY + static_cast<int>(std::floor(p[1]))};
+    return {static_cast<int>(std::floor((layout::windowX + p[0]) * scale)),
+            static_cast<int>(std::floor((layout::windowY + p[1]) * scale))};
 }

@@ -22,6 +22,8 @@ struct ViewCamera {
     double fieldOfView = 50;
     int width = layout::viewWidth;
     int height = layout::viewHeight;
+    // Screen pixels per window unit: the toolkit's scale factor.
+    double scale = 1;
 
     // Main-window coordinates (x right, y down) of the world point.
     std::array<double, 2> windowPosition(double x, double y, double z) const;
@@ -30,6 +32,6 @@ struct ViewCamera {
     // Where it meets the plane where coordinate `axis` (0 x, 1 y, 2 z) equals `value`.
     std::array<double, 3> pointOnPlane(double windowX, double windowY, int axis,
                                        double value) const;
-    // Screen coordinates.
+    // Screen coordinates: the pixel holding the point, at the camera's scale.
     std::array<int, 2> screenPosition(double x, double y, double z) const;
 };

@@ -96,6 +96,7 @@ std::string describe(Rgb c) {
     return s.str();
 }
 
-int differingInView(const Screenshot& a, const Screenshot& b, int tolerance) {
-    return countInView(a, [&](Rgb c, int x, int y) { return !near(c, b.at(x, y), tolerance); });
+int differingInView(const Screenshot& a, const Screenshot& b, int tolerance, double scale) {
+    return countInView(
+        a, [&](Rgb c, int x, int y) { return !near(c, b.at(x, y), tolerance); }, scale);
 }

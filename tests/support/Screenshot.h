@@ -32,17 +32,19 @@ std::string readText(const Screenshot& shot, int x, int y, int w, int h, int sca
 bool near(Rgb a, Rgb b, int tolerance);
 std::string describe(Rgb c);
 
-// The pixels of the view on the screen that satisfy the predicate.
+// The pixels of the view on the screen that satisfy the predicate, on a screen of `scale` pixels
+// per window unit.
 template <typename Predicate>
-int countInView(const Screenshot& shot, Predicate ok) {
+int countInView(const Screenshot& shot, Predicate ok, double scale = 1) {
     using namespace layout;
+    const auto px = [scale](int units) { return static_cast<int>(units * scale); };
     int n = 0;
-    for (int y = windowY + viewY; y < windowY + viewY + viewHeight; ++y)
-        for (int x = windowX + viewX; x < windowX + viewX + viewWidth; ++x)
+    for (int y = px(windowY + viewY); y < px(windowY + viewY + viewHeight); ++y)
+        for (int x = px(windowX + viewX); x < px(windowX + viewX + viewWidth); ++x)
             if (ok(shot.at(x, y), x, y))
                 ++n;
     return n;
 }
 
 // The pixels of the view that differ by more than the tolerance between two screenshots.
-int differingInView(const Screenshot& a, const Screenshot& b, int tolerance);
+int differingInView(const Screenshot& a, const Screenshot& b, int tolerance, double scale = 1);
