@@ -66,7 +66,7 @@ TEST_P(ScaleE2E, WindowPanelAndViewAreScaledAndSharp) {
         widest = std::max(widest, run);
     }
     EXPECT_EQ(widest, static_cast<int>(std::lround(2 * s))) << "down x " << column[0];
-    shot.save("scaled-" + std::to_string(px(100)));
+    shot.save("scaled-" + std::to_string(px(100)), s);
 
     // The panel's labels, read at their scaled size and place.
     const std::string panel = readText(shot, px(100), px(100), px(305), px(525), 2, 11);

@@ -42,7 +42,7 @@ Rgb Screenshot::at(int x, int y) const {
     return {pixels[i], pixels[i + 1], pixels[i + 2]};
 }
 
-void Screenshot::save(const std::string& name) const {
+void Screenshot::save(const std::string& name, double scale) const {
     const std::string dir = LOOPLINE_SHOTS_DIR;
     const std::string ppm = dir + "/" + name + ".ppm";
     std::system(("mkdir -p '" + dir + "'").c_str());
@@ -53,8 +53,9 @@ void Screenshot::save(const std::string& name) const {
                   static_cast<std::streamsize>(pixels.size()));
     }
     using namespace layout;
-    const std::string window = std::to_string(windowWidth) + "x" + std::to_string(windowHeight) +
-                               "+" + std::to_string(windowX) + "+" + std::to_string(windowY);
+    const auto px = [scale](int units) { return std::to_string(static_cast<int>(units * scale)); };
+    const std::string window =
+        px(windowWidth) + "x" + px(windowHeight) + "+" + px(windowX) + "+" + px(windowY);
     std::system(("convert '" + ppm + "' -crop " + window + " +repage '" + dir + "/" + name +
                  ".png' 2>/dev/null && rm -f '" + ppm + "'").c_str());
 }

@@ -17,8 +17,9 @@ public:
     static Screenshot take();
     bool empty() const { return width == 0; }
     Rgb at(int x, int y) const;
-    // Saves a PNG copy (for people to look at) under the test build's screenshots folder.
-    void save(const std::string& name) const;
+    // Saves a PNG copy of the main window (for people to look at) under the test build's
+    // screenshots folder; scale: screen pixels per window unit.
+    void save(const std::string& name, double scale = 1) const;
 
     int width = 0;
     int height = 0;
