@@ -8,8 +8,8 @@
 # --program-only builds neither GoogleTest nor the test suites (the zip and the installer are the
 # same): for a release whose Windows files are tested elsewhere.
 #
-#  1. FLTK 1.3.11 from its release source ($LOOPLINE_FLTK_SOURCE, default
-#     ../shared/third_party/fltk-1.3.11-source.tar.gz, its sha256 checked), the static fltk and
+#  1. FLTK 1.4.5 from its release source ($LOOPLINE_FLTK_SOURCE, default
+#     ../shared/third_party/fltk-1.4.5-source.tar.gz, its sha256 checked), the static fltk and
 #     fltk_gl only, and GoogleTest from Debian's /usr/src/googletest: built once with the
 #     project's toolchain file and kept in build-windows/prefix.
 #  2. loopline.exe and the scene, view and app test suites, cross-built (build-windows/cross).
@@ -45,8 +45,9 @@ jobs=$(nproc)
 mkdir -p "$out"
 
 # 1. FLTK and GoogleTest for Windows, once.
-fltk_source=${LOOPLINE_FLTK_SOURCE:-$PWD/../shared/third_party/fltk-1.3.11-source.tar.gz}
-fltk_sha256=4563a5b357317246364822bb768e43d5a01a3adf5d489c08114f1e66480fdbad
+# 1.4: it scales to the screen and declares itself aware of its resolution.
+fltk_source=${LOOPLINE_FLTK_SOURCE:-$PWD/../shared/third_party/fltk-1.4.5-source.tar.gz}
+fltk_sha256=5613ac7880f2c53af25f800abf5b69141a3ab889431933a03733d223b74cad74
 # Checked on every run, built libraries kept or not: they must come from this source.
 step="checking FLTK's source"
 [ -f "$fltk_source" ] || fail "FLTK's source is not at $fltk_source"
@@ -54,16 +55,18 @@ echo "$fltk_sha256  $fltk_source" | sha256sum --check --status ||
     fail "FLTK's source $fltk_source does not have the sha256 $fltk_sha256"
 if [ "$(cat "$prefix/.fltk" 2>/dev/null)" != "$fltk_sha256" ]; then
     step="building FLTK for Windows"
-    echo "== FLTK 1.3.11 for Windows (once)"
+    echo "== FLTK 1.4.5 for Windows (once)"
     rm -rf "$out/fltk-src" "$out/fltk-build"
     mkdir -p "$out/fltk-src" "$prefix/include/FL" "$prefix/lib"
     tar -xzf "$fltk_source" -C "$out/fltk-src" --strip-components=1
     cmake -S "$out/fltk-src" -B "$out/fltk-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_BUILD_TYPE=Release -DOPTION_BUILD_SHARED_LIBS=OFF -DOPTION_USE_GL=ON \
-        -DFLTK_BUILD_TEST=OFF -DFLTK_BUILD_EXAMPLES=OFF -DOPTION_USE_SYSTEM_ZLIB=OFF \
-        -DOPTION_USE_SYSTEM_LIBPNG=OFF -DOPTION_USE_SYSTEM_LIBJPEG=OFF >"$out/fltk-configure.log"
+        -DCMAKE_BUILD_TYPE=Release -DFLTK_BUILD_SHARED_LIBS=OFF -DFLTK_BUILD_GL=ON \
+        -DFLTK_BUILD_TEST=OFF -DFLTK_BUILD_EXAMPLES=OFF -DFLTK_BUILD_FLUID=OFF \
+        -DFLTK_BUILD_FLTK_OPTIONS=OFF -DFLTK_BUILD_FORMS=OFF -DFLTK_BUILD_HTML_DOCS=OFF \
+        -DFLTK_USE_SYSTEM_ZLIB=OFF -DFLTK_USE_SYSTEM_LIBPNG=OFF -DFLTK_USE_SYSTEM_LIBJPEG=OFF \
+        >"$out/fltk-configure.log"
     cmake --build "$out/fltk-build" -j "$jobs" --target fltk fltk_gl >"$out/fltk-build.log"
-    cp "$out"/fltk-src/FL/* "$out/fltk-build/FL/abi-version.h" "$prefix/include/FL/"
+    cp "$out"/fltk-src/FL/* "$out"/fltk-build/FL/*.h "$prefix/include/FL/"
     cp "$out"/fltk-build/lib/libfltk.a "$out"/fltk-build/lib/libfltk_gl.a "$prefix/lib/"
     cp "$out/fltk-src/COPYING" "$prefix/FLTK-COPYING"
     echo "$fltk_sha256" > "$prefix/.fltk"

@@ -13,26 +13,40 @@
 #define LOOPLINE_SHOTS_DIR "screenshots"
 #endif
 
-Screenshot Screenshot::take() {
+namespace {
+
+// Reads an 8-bit binary PPM file, then removes it.
+Screenshot readPpm(const std::string& path) {
     Screenshot shot;
-    const std::string path = "/tmp/loopline-shot-" + std::to_string(getpid()) + ".ppm";
-    const std::string command = "import -window root -depth 8 ppm:" + path + " 2>/dev/null";
-    if (std::system(command.c_str()) != 0)
-        return shot;
     std::ifstream in(path, std::ios::binary);
     std::string magic;
     int maxValue = 0;
     in >> magic >> shot.width >> shot.height >> maxValue;
     in.get();
-    if (magic != "P6" || maxValue != 255) {
+    if (magic == "P6" && maxValue == 255) {
+        shot.pixels.resize(static_cast<std::size_t>(shot.width) * shot.height * 3);
+        in.read(reinterpret_cast<char*>(shot.pixels.data()),
+                static_cast<std::streamsize>(shot.pixels.size()));
+    } else {
         shot.width = shot.height = 0;
-        return shot;
     }
-    shot.pixels.resize(static_cast<std::size_t>(shot.width) * shot.height * 3);
-    in.read(reinterpret_cast<char*>(shot.pixels.data()),
-            static_cast<std::streamsize>(shot.pixels.size()));
     std::remove(path.c_str());
     return shot;
+}
+
+std::string ppmPath() { return "/tmp/loopline-shot-" + std::to_string(getpid()) + ".ppm"; }
+
+}  // namespace
+
+Screenshot Screenshot::take() {
+    const std::string command = "import -window root -depth 8 ppm:" + ppmPath() + " 2>/dev/null";
+    return std::system(command.c_str()) == 0 ? readPpm(ppmPath()) : Screenshot();
+}
+
+Screenshot Screenshot::read(const std::string& file) {
+    const std::string command =
+        "convert " + shellQuote(file) + " -depth 8 ppm:" + ppmPath() + " 2>/dev/null";
+    return std::system(command.c_str()) == 0 ? readPpm(ppmPath()) : Screenshot();
 }
 
 Rgb Screenshot::at(int x, int y) const {

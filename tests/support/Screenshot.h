@@ -15,6 +15,8 @@ class Screenshot {
 public:
     // Takes one with ImageMagick's `import`. Empty on failure.
     static Screenshot take();
+    // Reads an image file in any format ImageMagick knows. Empty on failure.
+    static Screenshot read(const std::string& file);
     bool empty() const { return width == 0; }
     Rgb at(int x, int y) const;
     // Saves a PNG copy of the main window (for people to look at) under the test build's
