@@ -53,23 +53,27 @@ step="checking FLTK's source"
 [ -f "$fltk_source" ] || fail "FLTK's source is not at $fltk_source"
 echo "$fltk_sha256  $fltk_source" | sha256sum --check --status ||
     fail "FLTK's source $fltk_source does not have the sha256 $fltk_sha256"
-if [ "$(cat "$prefix/.fltk" 2>/dev/null)" != "$fltk_sha256" ]; then
+# The libraries only.
+fltk_options=(-DCMAKE_BUILD_TYPE=Release -DFLTK_BUILD_SHARED_LIBS=OFF -DFLTK_BUILD_GL=ON
+    -DFLTK_BUILD_TEST=OFF -DFLTK_BUILD_EXAMPLES=OFF -DFLTK_BUILD_FLUID=OFF
+    -DFLTK_BUILD_FLTK_OPTIONS=OFF -DFLTK_BUILD_FORMS=OFF -DFLTK_BUILD_HTML_DOCS=OFF
+    -DFLTK_USE_SYSTEM_ZLIB=OFF -DFLTK_USE_SYSTEM_LIBPNG=OFF
+    -DFLTK_USE_SYSTEM_LIBJPEG=OFF)
+# Built again when the source or the options change.
+fltk_key="$fltk_sha256 ${fltk_options[*]}"
+if [ "$(cat "$prefix/.fltk" 2>/dev/null)" != "$fltk_key" ]; then
     step="building FLTK for Windows"
     echo "== FLTK 1.4.5 for Windows (once)"
     rm -rf "$out/fltk-src" "$out/fltk-build"
     mkdir -p "$out/fltk-src" "$prefix/include/FL" "$prefix/lib"
     tar -xzf "$fltk_source" -C "$out/fltk-src" --strip-components=1
     cmake -S "$out/fltk-src" -B "$out/fltk-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_BUILD_TYPE=Release -DFLTK_BUILD_SHARED_LIBS=OFF -DFLTK_BUILD_GL=ON \
-        -DFLTK_BUILD_TEST=OFF -DFLTK_BUILD_EXAMPLES=OFF -DFLTK_BUILD_FLUID=OFF \
-        -DFLTK_BUILD_FLTK_OPTIONS=OFF -DFLTK_BUILD_FORMS=OFF -DFLTK_BUILD_HTML_DOCS=OFF \
-        -DFLTK_USE_SYSTEM_ZLIB=OFF -DFLTK_USE_SYSTEM_LIBPNG=OFF -DFLTK_USE_SYSTEM_LIBJPEG=OFF \
-        >"$out/fltk-configure.log"
+        "${fltk_options[@]}" >"$out/fltk-configure.log"
     cmake --build "$out/fltk-build" -j "$jobs" --target fltk fltk_gl >"$out/fltk-build.log"
     cp "$out"/fltk-src/FL/* "$out"/fltk-build/FL/*.h "$prefix/include/FL/"
     cp "$out"/fltk-build/lib/libfltk.a "$out"/fltk-build/lib/libfltk_gl.a "$prefix/lib/"
     cp "$out/fltk-src/COPYING" "$prefix/FLTK-COPYING"
-    echo "$fltk_sha256" > "$prefix/.fltk"
+    echo "$fltk_key" > "$prefix/.fltk"
 fi
 if [ "$tests" = ON ] && [ ! -f "$prefix/.googletest" ]; then
     step="building GoogleTest for Windows"

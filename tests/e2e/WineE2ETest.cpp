@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include <unistd.h>
@@ -49,8 +51,9 @@ protected:
         ASSERT_TRUE(waitForPanel());
     }
 
-    // The window found by its title and its panel drawn ("Lighting"'s light lit): the first frame.
-    testing::AssertionResult waitForPanel(double seconds = 60) {
+    // The window found by its title and its panel drawn ("Lighting"'s light lit): the first frame,
+    // on a screen of `scale` pixels per window unit.
+    testing::AssertionResult waitForPanel(double seconds = 60, double scale = 1) {
         const auto start = std::chrono::steady_clock::now();
         const std::string search =
             "search --onlyvisible --name " + shellQuote(std::string("^") + mainWindowTitle + "$");
@@ -63,7 +66,9 @@ protected:
             found = xdotool(search) == 0;
             if (found) {
                 const Screenshot shot = Screenshot::take();
-                if (!shot.empty() && lit(light = shot.at(screenX(16), screenY(252))))
+                light = shot.at(static_cast<int>(screenX(16) * scale),
+                                static_cast<int>(screenY(252) * scale));
+                if (!shot.empty() && lit(light))
                     return testing::AssertionSuccess();
             }
             pause(0.2);
@@ -212,3 +217,69 @@ TEST_F(WineE2E, APlantedOpenGlBesideTheProgramIsNeverLoaded) {
     expectFloorPressThenEscapeEndsWithOne();
     EXPECT_FALSE(planted()) << "loopline.exe loaded the opengl32.dll planted beside it";
 }
+
+// Windows' display scaling (the LogPixels setting: 144 dots per inch is 150 %, 192 is 200 %): the
+// program declares itself aware of it, so Windows does not stretch its bitmap; FLTK then asks
+// the monitor's resolution (a call Wine's relay trace shows) and draws everything that much
+// larger, and a press on P2 where it is drawn picks it.
+class ScaledWineE2E : public WineE2E, public testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {}
+    void TearDown() override {
+        app.reset();
+        reg("delete 'HKCU\\Control Panel\\Desktop' /v LogPixels /f");
+        reg("delete 'HKCU\\Software\\Wine\\Debug' /v RelayInclude /f");
+        restartWine();
+    }
+    static int reg(const std::string& args) {
+        return std::system(("wine reg " + args + " >/dev/null 2>&1").c_str());
+    }
+    // Wine reads the resolution when its server starts: a new one, told to stay as the run's was.
+    // Ended by SIGTERM, the old one first writes the registry out.
+    static void restartWine() {
+        EXPECT_EQ(std::system("wineserver -k15 >/dev/null 2>&1; wineserver -w; "
+                              "wineserver -p >/dev/null 2>&1"),
+                  0);
+    }
+};
+
+TEST_P(ScaledWineE2E, DeclaresItselfAwareIsScaledAndPicksWhereThePointerIs) {
+    const double s = GetParam() / 96.0;
+    ASSERT_EQ(reg("add 'HKCU\\Control Panel\\Desktop' /v LogPixels /t REG_DWORD /d " +
+                  std::to_string(GetParam()) + " /f"), 0);
+    ASSERT_EQ(reg("add 'HKCU\\Software\\Wine\\Debug' /v RelayInclude /d shcore.GetDpiForMonitor /f"), 0);
+    restartWine();
+    char file[] = "/tmp/loopline-wine-relay-XXXXXX";
+    const int fd = mkstemp(file);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    const std::string relay = file;
+    app = std::make_unique<AppProcess>(
+        std::vector<std::string>{"-c", "WINEDEBUG=+relay exec wine \"$0\" 2>" + shellQuote(relay),
+                                 programUnderTest()},
+        "sh");
+    ASSERT_TRUE(waitForPanel(60, s));
+    std::ifstream in(relay);
+    std::ostringstream calls;
+    calls << in.rdbuf();
+    std::remove(relay.c_str());
+    EXPECT_NE(calls.str().find("Call shcore.GetDpiForMonitor"), std::string::npos)
+        << "FLTK did not ask the monitor's resolution: it is not aware of the scaling";
+
+    const unsigned long id = findWindow(mainWindowTitle);
+    ASSERT_NE(id, 0u);
+    const WindowGeometry g = windowGeometry(id);
+    // The window with the frame Wine draws itself: as wide as the scaled client area and more.
+    EXPECT_GE(g.width, static_cast<int>(900 * s));
+    EXPECT_LE(g.width, static_cast<int>(900 * s) + 20);
+
+    camera.scale = s;
+    const auto p2 = camera.screenPosition(-2, 0.35, 2);
+    moveTo(p2[0], p2[1]);
+    xdotool("mousedown 1");
+    EXPECT_TRUE(app->waitForOutput("name 1"));
+    xdotool("mouseup 1");
+    EXPECT_EQ(trace(), "Hit 2 objects\n!hit 0 name 1\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(LogPixels, ScaledWineE2E, testing::Values(144, 192));
