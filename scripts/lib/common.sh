@@ -8,8 +8,9 @@ cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 debian_release=$(. /etc/os-release 2>/dev/null; echo "${VERSION_ID%%.*}")
 if [[ "$debian_release" =~ ^[0-9]+$ ]] && [ "$debian_release" -ge 13 ]; then
     fltk_packages="libfltk1.4-dev fluid" fltk_run_packages="libdecor-0-plugin-1-cairo"
+    fltk_test_packages="weston"
 else
-    fltk_packages="libfltk1.3-dev fluid" fltk_run_packages=""
+    fltk_packages="libfltk1.3-dev fluid" fltk_run_packages="" fltk_test_packages=""
 fi
 
 # The Debian packages of each role. A script asks for the roles it plays (ensure_roles), so one
@@ -19,7 +20,8 @@ fi
 #            never run it. dpkg-dev: Debian's hardening flags (dpkg-buildflags).
 #   run      what the program needs to show itself: Mesa's OpenGL, xdpyinfo to find the display
 #   display  a virtual X server and xdotool, which drives the program in it
-#   test     the suites: GoogleTest, Google Benchmark, Tesseract for reading the panel
+#   test     the suites: GoogleTest, Google Benchmark, Tesseract for reading the panel, and with
+#            FLTK 1.4 the Wayland compositor Weston
 #   package  the Debian package (dpkg-shlibdeps needs file)
 #   package-checks  what checks it: lintian, the desktop entry's and the metainfo's validators
 #   install-checks  what checks the installed program: hardening-check, objdump, appstreamcli
@@ -30,7 +32,7 @@ declare -A role_packages=(
     [build]="g++ cmake make $fltk_packages libgl-dev libglu1-mesa-dev librsvg2-bin imagemagick dpkg-dev"
     [run]="x11-utils libgl1-mesa-dri $fltk_run_packages"
     [display]="xvfb xauth xdotool"
-    [test]="libgtest-dev libbenchmark-dev tesseract-ocr tesseract-ocr-eng"
+    [test]="libgtest-dev libbenchmark-dev tesseract-ocr tesseract-ocr-eng $fltk_test_packages"
     [package]="file"
     [package-checks]="lintian desktop-file-utils appstream"
     [install-checks]="devscripts binutils appstream"
