@@ -71,7 +71,7 @@ bool bindAll(const ImgDelayDescr& dll) {
 }  // namespace
 
 bool bindSystemDlls() {
-    // What those DLLs load in turn comes from the system folder too. Without it the three below
+    // What those DLLs load in turn comes from the system folder too. Without it those below
     // are still taken from there by their full paths.
     if (!SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
         report("cannot restrict the DLL search to", "the system folder");
