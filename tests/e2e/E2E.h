@@ -11,6 +11,12 @@
 #include <memory>
 #include <string>
 
+// Colour families under the light, whose shading varies.
+inline bool greenish(Rgb c) { return c.g > 90 && c.r < c.g / 2 && c.b < c.g / 2; }
+inline bool reddish(Rgb c) { return c.r > 90 && c.g < c.r / 2 && c.b < c.r / 2; }
+inline bool cyanish(Rgb c) { return c.g > 90 && c.b > 90 && c.r < c.g / 2; }
+inline bool trainish(Rgb c) { return c.r > 60 && c.g > 90 && c.b < c.g / 3 && c.r < c.g; }
+
 // One run of the real program per test, its first frame drawn before the test body starts.
 class E2E : public ::testing::Test {
 protected:
@@ -71,15 +77,21 @@ protected:
             last, seconds);
     }
 
+    // A press where P2 is drawn picks it (the track through its cube comes after it) and turns
+    // it cyan until the release.
+    void expectPressOnP2SelectsItUntilRelease() {
+        const auto p2 = camera.screenPosition(-2, 0.35, 2);
+        moveTo(p2[0], p2[1]);
+        xdotool("mousedown 1");
+        EXPECT_TRUE(waitFor(p2[0], p2[1], cyanish));
+        EXPECT_EQ(app->output(), "Hit 2 objects\n!hit 0 name 1\n");
+        xdotool("mouseup 1");
+        EXPECT_TRUE(waitFor(p2[0], p2[1], greenish));
+    }
+
     ViewCamera camera;
     std::unique_ptr<AppProcess> app;
 };
-
-// Colour families under the light, whose shading varies.
-inline bool greenish(Rgb c) { return c.g > 90 && c.r < c.g / 2 && c.b < c.g / 2; }
-inline bool reddish(Rgb c) { return c.r > 90 && c.g < c.r / 2 && c.b < c.r / 2; }
-inline bool cyanish(Rgb c) { return c.g > 90 && c.b > 90 && c.r < c.g / 2; }
-inline bool trainish(Rgb c) { return c.r > 60 && c.g > 90 && c.b < c.g / 3 && c.r < c.g; }
 
 // Exact colours of the unlit floor and background.
 const Rgb background{0, 0, 77};

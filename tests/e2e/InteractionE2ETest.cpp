@@ -14,14 +14,7 @@ TEST_F(InteractionE2E, PressOnAPointPrintsItsTraceAndSelectsIt) {
 }
 
 TEST_F(InteractionE2E, SelectedPointTurnsCyanUntilRelease) {
-    const auto p2 = camera.screenPosition(-2, 0.35, 2);
-    moveTo(p2[0], p2[1]);
-    xdotool("mousedown 1");
-    EXPECT_TRUE(waitFor(p2[0], p2[1], cyanish));
-    // The track runs through P2's cube; P2 (index 1) comes first.
-    EXPECT_EQ(app->output(), "Hit 2 objects\n!hit 0 name 1\n");
-    xdotool("mouseup 1");
-    EXPECT_TRUE(waitFor(p2[0], p2[1], greenish));
+    expectPressOnP2SelectsItUntilRelease();
 }
 
 TEST_F(InteractionE2E, EmptyFloorPrintsZeroAndSelectsNothing) {

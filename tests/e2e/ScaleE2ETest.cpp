@@ -79,14 +79,9 @@ TEST_P(ScaleE2E, WindowPanelAndViewAreScaledAndSharp) {
 }
 
 TEST_P(ScaleE2E, PressOnAPointPicksItAndADragTakesItWhereThePointerGoes) {
-    const auto p2 = camera.screenPosition(-2, 0.35, 2);
-    moveTo(p2[0], p2[1]);
-    xdotool("mousedown 1");
-    EXPECT_TRUE(waitFor(p2[0], p2[1], cyanish));
-    EXPECT_EQ(app->output(), "Hit 2 objects\n!hit 0 name 1\n");
-    xdotool("mouseup 1");
-    EXPECT_TRUE(waitFor(p2[0], p2[1], greenish));
+    expectPressOnP2SelectsItUntilRelease();
 
+    const auto p2 = camera.screenPosition(-2, 0.35, 2);
     const std::array<int, 2> to = {p2[0] - px(60), p2[1] + px(40)};
     drag(*app, p2, to, false, "hit 0 name 1\n");
     std::array<double, 3> moved;
